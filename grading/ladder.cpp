@@ -1,0 +1,40 @@
+#include "grading/ladder.h"
+
+#include "grading/grid_geometry.h"
+#include "grading/techniques.h"
+
+TechniqueCode TechniqueStep(int maxLevel)
+{
+    if (ApplyNakedSingles()) return 1;
+    if (ApplyHiddenSingle()) return 2;
+    if (maxLevel < 2) return 0;
+    if (ApplyPointingBoxLine()) return 3;
+    if (ApplyNakedSubset(2)) return 4;
+    if (ApplyHiddenSubset(2)) return 5;
+    if (maxLevel < 3) return 0;
+    if (ApplyNakedSubset(3)) return 6;
+    if (ApplyHiddenSubset(3)) return 7;
+    if (ApplyFish(2)) return 8;
+    if (ApplyFish(3)) return 9;
+    if (maxLevel < 4) return 0;
+    if (ApplyXYWing()) return 10;
+    if (ApplyXYZWing()) return 11;
+    return 0;
+}
+
+PuzzleRating RatePuzzle(const uint8_t givens[81], int maxLevel, std::vector<TechniqueCode>* stepCodes)
+{
+    PuzzleRating rating{0, 0};
+    if (stepCodes) stepCodes->clear();
+    if (!LoadGrid(givens)) return rating;
+    TechniqueCode hardest = 0;
+    for (TechniqueCode code; (code = TechniqueStep(maxLevel)) != 0;) {
+        ++rating.steps;
+        if (code > hardest) hardest = code;
+        if (stepCodes) stepCodes->push_back(code);
+    }
+    for (uint8_t digit : candidateGrid.placed)
+        if (digit == 0) return rating;
+    rating.hardest = hardest;
+    return rating;
+}

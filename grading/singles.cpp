@@ -1,0 +1,115 @@
+// Naked singles, hidden singles and the intersections of a box with a row or a column.
+#include "grading/subset_enumeration.h"
+#include "grading/techniques.h"
+
+// A naked single is a cell with one candidate left. One pass places them all in ascending
+// cell order; a placement takes effect at once, so a later cell that it leaves with a
+// single candidate is placed in the same pass, an earlier one in the next.
+int ApplyNakedSingles()
+{
+    const CandidateMask* candidates = candidateGrid.candidates;
+    int progress = 0;
+    for (CellIndex x = 0; x < 81; ++x) {
+        // A placed cell has no candidates, so it never looks like a single.
+        const unsigned mask = static_cast<uint16_t>(candidates[x]);
+        if (IsSingleBit(mask)) {
+            PlaceDigit(x, LowestBitIndex(mask));
+            progress = 1;
+        }
+    }
+    return progress;
+}
+
+// A hidden single is a digit with one possible cell in a unit. Units are searched 0..26 and
+// digits 1..9 within each unit; the first one found is placed.
+int ApplyHiddenSingle()
+{
+    const CandidateMask* candidates = candidateGrid.candidates;
+    for (Unit u = 0; u < 27; ++u) {
+        const uint8_t* cells = gridGeometry.unitCells[u];
+        unsigned once = 0, twice = 0;
+        for (int j = 0; j < 9; ++j) {
+            const unsigned mask = static_cast<uint16_t>(candidates[cells[j]]);
+            twice |= once & mask;
+            once |= mask;
+        }
+        const unsigned exactlyOnce = once & ~twice;
+        if (!exactlyOnce) continue;
+        const int digit = LowestBitIndex(exactlyOnce);
+        for (int j = 0; j < 9; ++j) {
+            if (candidates[cells[j]] & (1 << digit)) {
+                PlaceDigit(cells[j], digit);
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
+
+// Removes `bit` from the cells of unit u that lie outside box b; returns 1 when any went.
+static int RemoveFromLineOutsideBox(Unit u, int b, CandidateMask bit)
+{
+    int removed = 0;
+    for (uint8_t cell : gridGeometry.unitCells[u])
+        if (gridGeometry.boxOf[cell] != b) removed |= RemoveCandidates(cell, bit);
+    return removed;
+}
+
+// Pointing: when a digit's candidates inside a box all lie in one row (or column), the digit
+// leaves the rest of that row (or column). Boxes 0..8, digits 1..9; for one box and digit
+// the row and the column eliminations both run before the call returns.
+//
+// Box-line reduction, tried only when no pointing pattern removed anything: when a digit's
+// candidates inside a row or column all lie in one box, the digit leaves the rest of that
+// box. Rows then columns (units 0..17), digits 1..9.
+int ApplyPointingBoxLine()
+{
+    const GridGeometry& g = gridGeometry;
+    const CandidateMask* candidates = candidateGrid.candidates;
+    for (int b = 0; b < 9; ++b) {
+        const uint8_t* cells = g.unitCells[18 + b];
+        unsigned rowDigits[3], columnDigits[3];
+        for (int i = 0; i < 3; ++i) {
+            rowDigits[i] = static_cast<uint16_t>(candidates[cells[3 * i]] | candidates[cells[3 * i + 1]] |
+                                                 candidates[cells[3 * i + 2]]);
+            columnDigits[i] = static_cast<uint16_t>(candidates[cells[i]] | candidates[cells[i + 3]] |
+                                                    candidates[cells[i + 6]]);
+        }
+        const unsigned inOneRow = InExactlyOne(rowDigits[0], rowDigits[1], rowDigits[2]);
+        const unsigned inOneColumn = InExactlyOne(columnDigits[0], columnDigits[1], columnDigits[2]);
+        for (unsigned digits = inOneRow | inOneColumn; digits; digits &= digits - 1) {
+            const unsigned bit = digits & -digits;
+            int removed = 0;
+            if (inOneRow & bit) {
+                const int i = (rowDigits[0] & bit) ? 0 : (rowDigits[1] & bit) ? 1 : 2;
+                removed |= RemoveFromLineOutsideBox(g.rowOf[cells[3 * i]], b, static_cast<CandidateMask>(bit));
+            }
+            if (inOneColumn & bit) {
+                const int i = (columnDigits[0] & bit) ? 0 : (columnDigits[1] & bit) ? 1 : 2;
+                removed |= RemoveFromLineOutsideBox(9 + g.columnOf[cells[i]], b, static_cast<CandidateMask>(bit));
+            }
+            if (removed) return 1;
+        }
+    }
+
+    for (Unit u = 0; u < 18; ++u) {
+        const uint8_t* cells = g.unitCells[u];
+        // The line's positions 0-2, 3-5 and 6-8 lie in three different boxes.
+        unsigned segment[3];
+        for (int i = 0; i < 3; ++i)
+            segment[i] = static_cast<uint16_t>(candidates[cells[3 * i]] | candidates[cells[3 * i + 1]] |
+                                               candidates[cells[3 * i + 2]]);
+        for (unsigned digits = InExactlyOne(segment[0], segment[1], segment[2]); digits; digits &= digits - 1) {
+            const unsigned bit = digits & -digits;
+            const int i = (segment[0] & bit) ? 0 : (segment[1] & bit) ? 1 : 2;
+            const int b = g.boxOf[cells[3 * i]];
+            int removed = 0;
+            for (uint8_t cell : g.unitCells[18 + b]) {
+                const bool onLine = u < 9 ? g.rowOf[cell] == u : g.columnOf[cell] == u - 9;
+                if (!onLine) removed |= RemoveCandidates(cell, static_cast<CandidateMask>(bit));
+            }
+            if (removed) return 1;
+        }
+    }
+    return 0;
+}

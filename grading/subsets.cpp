@@ -1,0 +1,68 @@
+// Naked and hidden subsets (pairs and triples) within one unit.
+#include "grading/subset_enumeration.h"
+#include "grading/techniques.h"
+
+// A naked subset is `size` unplaced cells of one unit whose candidates together hold
+// exactly `size` digits: those digits leave the unit's other cells. Units 0..26; within a
+// unit, position sets in ascending numeric order. A cell with more candidates than the
+// size can never be a member, and a placed cell drops the set, so only the sets of
+// unplaced cells with at most `size` candidates are looked at.
+int ApplyNakedSubset(int size)
+{
+    const CandidateMask* candidates = candidateGrid.candidates;
+    for (Unit u = 0; u < 27; ++u) {
+        const uint8_t* cells = gridGeometry.unitCells[u];
+        unsigned pool = 0;
+        for (int j = 0; j < 9; ++j) {
+            const CellIndex x = cells[j];
+            if (candidateGrid.placed[x] == 0 && CountBits(static_cast<uint16_t>(candidates[x])) <= size)
+                pool |= 1u << j;
+        }
+        const bool found = ForEachSubsetOfSize(pool, size, [&](unsigned s) {
+            unsigned digits = 0;
+            ForEachMember(s, [&](int j) { digits |= static_cast<uint16_t>(candidates[cells[j]]); });
+            if (CountBits(digits) != size) return false;
+            int removed = 0;
+            for (int j = 0; j < 9; ++j)
+                if (!(s & (1u << j))) removed |= RemoveCandidates(cells[j], static_cast<CandidateMask>(digits));
+            return removed != 0;
+        });
+        if (found) return 1;
+    }
+    return 0;
+}
+
+// A hidden subset is `size` digits, none placed in the unit, whose candidate cells in the
+// unit are exactly `size` cells: every other digit leaves those cells. Units 0..26; within
+// a unit, digit sets in ascending numeric order (bit k of a set stands for digit k + 1).
+// A digit with more possible cells than the size can never be a member.
+int ApplyHiddenSubset(int size)
+{
+    const CandidateMask* candidates = candidateGrid.candidates;
+    for (Unit u = 0; u < 27; ++u) {
+        const uint8_t* cells = gridGeometry.unitCells[u];
+        unsigned placedDigits = 0;
+        unsigned positionsOf[10] = {};
+        for (int j = 0; j < 9; ++j) {
+            placedDigits |= 1u << candidateGrid.placed[cells[j]];
+            ForEachMember(static_cast<uint16_t>(candidates[cells[j]]), [&](int d) { positionsOf[d] |= 1u << j; });
+        }
+        unsigned pool = 0;
+        for (int d = 1; d <= 9; ++d)
+            if (!(placedDigits & (1u << d)) && CountBits(positionsOf[d]) <= size) pool |= 1u << (d - 1);
+        const bool found = ForEachSubsetOfSize(pool, size, [&](unsigned s) {
+            unsigned positions = 0;
+            ForEachMember(s, [&](int k) { positions |= positionsOf[k + 1]; });
+            if (CountBits(positions) != size) return false;
+            const unsigned digitMask = s << 1;
+            int removed = 0;
+            ForEachMember(positions, [&](int j) {
+                const CellIndex x = cells[j];
+                removed |= RemoveCandidates(x, static_cast<CandidateMask>(candidates[x] & ~digitMask));
+            });
+            return removed != 0;
+        });
+        if (found) return 1;
+    }
+    return 0;
+}

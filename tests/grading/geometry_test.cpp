@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "grading/grid_geometry.h"
+#include "grading/technique_codes.h"
+#include "tests/grading/test_grids.h"
+
+static std::vector<int> UnitCells(int u) { return {gridGeometry.unitCells[u], gridGeometry.unitCells[u] + 9}; }
+static std::vector<int> Peers(int x) { return {gridGeometry.peers[x], gridGeometry.peers[x] + 20}; }
+
+static bool IsValidSolution(const Grid& grid)
+{
+    for (int u = 0; u < 27; ++u) {
+        int seen = 0;
+        for (uint8_t cell : gridGeometry.unitCells[u]) seen |= 1 << grid[cell];
+        if (seen != allDigitsMask) return false;
+    }
+    return true;
+}
+
+TEST(GridGeometry, UnitsPeersAndBitTables)
+{
+    EXPECT_EQ(UnitCells(0), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(UnitCells(9), (std::vector<int>{0, 9, 18, 27, 36, 45, 54, 63, 72}));
+    EXPECT_EQ(UnitCells(18), (std::vector<int>{0, 1, 2, 9, 10, 11, 18, 19, 20}));
+    EXPECT_EQ(UnitCells(22), (std::vector<int>{30, 31, 32, 39, 40, 41, 48, 49, 50}));
+    EXPECT_EQ(UnitCells(26), (std::vector<int>{60, 61, 62, 69, 70, 71, 78, 79, 80}));
+    EXPECT_EQ(Peers(0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 18, 19, 20, 27, 36, 45, 54, 63, 72}));
+    EXPECT_EQ(Peers(40), (std::vector<int>{4, 13, 22, 30, 31, 32, 36, 37, 38, 39, 41, 42, 43, 44, 48, 49, 50, 58, 67, 76}));
+    EXPECT_EQ(gridGeometry.boxOf[80], 8);
+    EXPECT_EQ(gridGeometry.boxOf[33], 5);
+
+    for (int x = 0; x < 81; ++x) {
+        int count = 0;
+        for (int y = 0; y < 81; ++y) {
+            count += gridGeometry.isPeer[x][y];
+            EXPECT_EQ(gridGeometry.isPeer[x][y], gridGeometry.isPeer[y][x]);
+            EXPECT_EQ(gridGeometry.isPeer[x][y] != 0, static_cast<bool>((gridGeometry.peerSet[x] >> y) & 1));
+        }
+        EXPECT_EQ(count, 20);
+        EXPECT_EQ(gridGeometry.isPeer[x][x], 0);
+    }
+
+    struct { int index, bitCount, digitOfBit; } table[] = {
+        {0, 0, 0}, {1, 1, 0}, {6, 2, 0}, {512, 1, 9}, {1022, 9, 0}, {1023, 10, 0}, {16, 1, 4},
+    };
+    for (auto row : table) {
+        EXPECT_EQ(gridGeometry.bitCount[row.index], row.bitCount) << row.index;
+        EXPECT_EQ(gridGeometry.digitOfBit[row.index], row.digitOfBit) << row.index;
+    }
+}
+
+TEST(LoadGrid, EmptyGridConflictsAndOutOfRangeValues)
+{
+    Grid empty{};
+    ASSERT_EQ(LoadGrid(empty.data()), 1);
+    for (int x = 0; x < 81; ++x) {
+        EXPECT_EQ(candidateGrid.placed[x], 0);
+        EXPECT_EQ(candidateGrid.candidates[x], allDigitsMask);
+    }
+
+    // Two 5s in row 0: the later one is the conflict; the earlier stays placed and the
+    // cells after it are left as the placements so far made them.
+    Grid row{};
+    row[0] = 5;
+    row[8] = 5;
+    row[40] = 3;
+    EXPECT_EQ(LoadGrid(row.data()), 0);
+    EXPECT_EQ(candidateGrid.placed[0], 5);
+    EXPECT_EQ(candidateGrid.placed[8], 0);
+    EXPECT_EQ(candidateGrid.placed[40], 0);
+    EXPECT_EQ(candidateGrid.candidates[8], allDigitsMask & ~Digits({5}));
+    EXPECT_EQ(candidateGrid.candidates[40], allDigitsMask);
+
+    // Values above 9 name no digit: a conflict, never a shift past the mask.
+    for (uint8_t bad : {10, 15, 16, 200, 255}) {
+        Grid grid{};
+        grid[3] = 7;
+        grid[20] = bad;
+        EXPECT_EQ(LoadGrid(grid.data()), 0) << int(bad);
+        EXPECT_EQ(candidateGrid.placed[3], 7);
+        EXPECT_EQ(candidateGrid.placed[20], 0);
+    }
+
+    // A given that leaves another cell without candidates still loads.
+    Grid starved = ParseGrid("12345678.........9");
+    EXPECT_EQ(LoadGrid(starved.data()), 1);
+    EXPECT_EQ(candidateGrid.candidates[8], 0);
+}
+
+TEST(PlaceAndRemove, PlaceDigitClearsPeersAndRemoveReportsChange)
+{
+    Grid empty{};
+    LoadGrid(empty.data());
+    PlaceDigit(40, 6);
+    EXPECT_EQ(candidateGrid.placed[40], 6);
+    EXPECT_EQ(candidateGrid.candidates[40], 0);
+    for (int y = 0; y < 81; ++y)
+        if (y != 40) {
+            EXPECT_EQ((candidateGrid.candidates[y] & Digits({6})) == 0, gridGeometry.isPeer[40][y] != 0) << y;
+        }
+
+    EXPECT_EQ(RemoveCandidates(40, Digits({1, 2})), 0);  // a placed cell has nothing to lose
+    candidateGrid.candidates[0] = Digits({1, 2, 3});
+    EXPECT_EQ(RemoveCandidates(0, Digits({4, 5})), 0);
+    EXPECT_EQ(candidateGrid.candidates[0], Digits({1, 2, 3}));
+    EXPECT_EQ(RemoveCandidates(0, Digits({3, 4})), 1);  // one shared digit: only that one goes
+    EXPECT_EQ(candidateGrid.candidates[0], Digits({1, 2}));
+}
+
+TEST(FillRandomGrid, FillsValidGridsAndStopsAt81)
+{
+    Grid untouched;
+    untouched.fill(4);
+    EXPECT_EQ(FillRandomGrid(untouched.data(), 81), 1);
+    for (uint8_t d : untouched) EXPECT_EQ(d, 4);
+
+    Grid previous{};
+    for (uint64_t seed = 1; seed <= 50; ++seed) {
+        Grid grid = RandomSolution(seed);
+        EXPECT_TRUE(IsValidSolution(grid)) << seed;
+        EXPECT_NE(grid, previous);
+        for (int16_t mask : usedDigitMasks.rowUsed) EXPECT_EQ(mask, allDigitsMask);
+        previous = grid;
+    }
+    EXPECT_EQ(RandomSolution(7), RandomSolution(7));
+}
+
+TEST(FillRandomGrid, CompletesAPartlyFilledGridOrReportsNone)
+{
+    // Cells 0..8 hold row 0 of a valid grid; the masks say so; the rest is filled.
+    Grid grid{};
+    ClearUsedDigitMasks();
+    for (int c = 0; c < 9; ++c) {
+        int d = c + 1;
+        grid[c] = static_cast<uint8_t>(d);
+        usedDigitMasks.rowUsed[0] |= static_cast<int16_t>(1 << d);
+        usedDigitMasks.columnUsed[c] |= static_cast<int16_t>(1 << d);
+        usedDigitMasks.boxUsed[c / 3] |= static_cast<int16_t>(1 << d);
+    }
+    ASSERT_EQ(FillRandomGrid(grid.data(), 9), 1);
+    EXPECT_TRUE(IsValidSolution(grid));
+
+    // Every digit already used in the cell's row: nothing fits and the cell stays as it was.
+    ClearUsedDigitMasks();
+    usedDigitMasks.rowUsed[0] = allDigitsMask;
+    Grid blocked{};
+    blocked[0] = 3;
+    EXPECT_EQ(FillRandomGrid(blocked.data(), 0), 0);
+    EXPECT_EQ(blocked[0], 3);
+}
+
+TEST(TechniqueCodes, NamesAndLevelBands)
+{
+    EXPECT_EQ(TechniqueName(0), "-");
+    EXPECT_EQ(TechniqueName(12), "-");
+    EXPECT_EQ(TechniqueName(-1), "-");
+    EXPECT_EQ(TechniqueName(3), "Pointing / box-line");
+    EXPECT_EQ(TechniqueName(1), "Naked single");
+    EXPECT_EQ(TechniqueName(11), "XYZ-Wing");
+    EXPECT_EQ(TechniqueName(8), "X-Wing");
+    const int codes[] = {0, 1, 2, 3, 5, 6, 9, 10, 11, 12, -5};
+    const int levels[] = {1, 1, 1, 2, 2, 3, 3, 4, 4, 1, 1};
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(TechniqueLevel(codes[i]), levels[i]) << codes[i];
+}

@@ -1,0 +1,42 @@
+// Grids for the engine's tests: parsing, a small exact solver, random puzzles.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+#include "grading/grid_geometry.h"
+
+using Grid = std::array<uint8_t, 81>;
+
+// 81 characters, '0' or '.' for an empty cell; other characters are skipped.
+Grid ParseGrid(std::string_view text);
+
+// Counts the solutions of `grid` up to `limit`; the first one found goes to *solution.
+int CountSolutions(const Grid& grid, int limit, Grid* solution = nullptr);
+
+// A random complete grid from FillRandomGrid, seeded with `seed`.
+Grid RandomSolution(uint64_t seed);
+
+// Removes givens of `solution` in random order while the puzzle stays unique.
+Grid DigUniquePuzzle(const Grid& solution, uint64_t seed);
+
+// Keeps `keep` randomly chosen givens of `solution`, unique or not.
+Grid KeepRandomCells(const Grid& solution, int keep, uint64_t seed);
+
+// A mask of the listed digits.
+CandidateMask Digits(std::initializer_list<int> digits);
+
+// The thread's candidate grid, to compare and restore.
+inline bool SameCandidateGrid(const CandidateGrid& a, const CandidateGrid& b)
+{
+    for (int x = 0; x < 81; ++x)
+        if (a.placed[x] != b.placed[x] || a.candidates[x] != b.candidates[x]) return false;
+    return true;
+}
+
+// Builds the geometry once for the whole test program.
+struct GeometryOnce {
+    GeometryOnce() { BuildGridGeometry(); }
+};
