@@ -1,0 +1,52 @@
+# Vakido: `make run` to play, `make test` to run every test. See README.md.
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+PREFIX     ?= /usr/local
+JOBS       ?= $(shell nproc)
+
+.PHONY: all deps build run test test-asan fuzz bench install clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/vakido
+
+# The full build's tests, then the tests of the libraries that need no Qt once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+test: build test-asan
+	cd $(BUILD) && ctest --output-on-failure
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVAKIDO_GUI=OFF -DVAKIDO_SANITIZE=ON \
+	  -DVAKIDO_BENCHMARKS=OFF -DVAKIDO_PUZZLE_FILES=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure
+
+# One minute of libFuzzer over the puzzle reader; new inputs land in $(FUZZ_BUILD)/corpus.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAKIDO_GUI=OFF \
+	  -DVAKIDO_FUZZ=ON -DVAKIDO_BENCHMARKS=OFF -DVAKIDO_PUZZLE_FILES=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target puzzle_reader_fuzzer
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/bin/puzzle_reader_fuzzer -max_total_time=60 $(FUZZ_BUILD)/corpus fuzz/corpus
+
+bench: build
+	$(BUILD)/bin/grading_bench
+	$(BUILD)/bin/board_bench
+	$(BUILD)/bin/vakidogenerator bench
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

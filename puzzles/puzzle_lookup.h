@@ -1,0 +1,19 @@
+// Where the puzzle file of a level lies: beside the program, else in a fixed directory.
+#pragma once
+
+#include <string>
+
+// The install data directory for the puzzle files, ending with '/'.
+extern const std::string FallbackPuzzleDirectory;
+
+// "makkelijk.vdb", "gemiddeld.vdb", "moeilijk.vdb", "expert.vdb" for levels 1..4; empty
+// for any other value.
+std::string PuzzleFileName(int level);
+
+// The directory of the program's executable, with its trailing '/'. A backslash is an
+// ordinary character of a Linux file name, so only '/' separates.
+std::string ProgramDirectory();
+
+// The level's file beside the program when a regular file of at least one byte lies
+// there, else the same name in FallbackPuzzleDirectory. Opens nothing.
+std::string PuzzleFilePath(int level);
