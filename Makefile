@@ -5,6 +5,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 PREFIX     ?= /usr/local
 JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
 .PHONY: all deps build run test test-asan fuzz bench install clean
 
@@ -38,7 +39,7 @@ fuzz: deps
 	  -DVAKIDO_FUZZ=ON -DVAKIDO_BENCHMARKS=OFF -DVAKIDO_PUZZLE_FILES=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target puzzle_reader_fuzzer
 	mkdir -p $(FUZZ_BUILD)/corpus
-	$(FUZZ_BUILD)/bin/puzzle_reader_fuzzer -max_total_time=60 $(FUZZ_BUILD)/corpus fuzz/corpus
+	$(FUZZ_BUILD)/bin/puzzle_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus fuzz/corpus
 
 bench: build
 	$(BUILD)/bin/grading_bench

@@ -1,0 +1,35 @@
+// The tool's commands. Each returns the process's exit status: 0 success, 1 a failed
+// check or write, 2 bad usage. Messages go to stderr, results to stdout.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "generator/puzzle_maker.h"
+
+struct GenerateOptions {
+    std::string outDirectory = ".";
+    int count = 1000;
+    std::vector<int> levels;                 // empty: all four
+    std::optional<uint64_t> seed;            // none: from the clock, and printed
+    int jobs = 0;                            // 0: one per processor
+    Symmetry symmetry = Symmetry::None;
+    GivenRange givens[5] = {{}, DefaultGivenRange(1), DefaultGivenRange(2), DefaultGivenRange(3), DefaultGivenRange(4)};
+    bool quiet = false;
+};
+
+int RunGenerate(const GenerateOptions& options);
+int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, bool withSteps);
+int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
+int RunDump(const std::string& file, std::ostream& out, std::ostream& err);
+int RunBench(int count, int jobs, std::ostream& out);
+
+// Reads one puzzle line: 81 characters, digits with '0' or '.' for an empty cell. Gives an
+// empty string, or what is wrong with the line.
+std::string ParsePuzzleLine(const std::string& line, uint8_t grid[81]);
+
+// What is wrong with one record of a file of `level`, or an empty string.
+std::string CheckRecord(const PuzzleRecord& record, int level);

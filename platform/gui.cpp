@@ -1,0 +1,460 @@
+// The platform's windows, controls and events over Qt 6 Widgets.
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QWindow>
+
+#include <cmath>
+#include <deque>
+#include <map>
+#include <memory>
+
+#include "platform/qt_access.h"
+#include "platform/qt_widgets.h"
+
+namespace {
+
+std::unique_ptr<QApplication> application;
+std::deque<Event> pendingEvents;
+Event currentEvent;
+
+WindowId nextId = 1;
+std::map<WindowId, QPointer<QWidget>> widgets;
+std::map<FontId, QFont> fonts;
+std::map<ImageId, QImage> images;
+std::map<WindowId, QButtonGroup*> optionGroups;  // one exclusive group per window
+
+WindowId Register(QWidget* widget)
+{
+    const WindowId id = nextId++;
+    widgets[id] = widget;
+    widget->setProperty("vakidoId", QVariant::fromValue<qlonglong>(id));
+    return id;
+}
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+QColor ToQColor(Colour c) { return QColor(c.red, c.green, c.blue); }
+
+void PostControlEvent(QWidget* control)
+{
+    Event event;
+    event.kind = EventKind::Control;
+    event.control = IdOf(control);
+    event.window = IdOf(control->window());
+    PostEvent(event);
+}
+
+// Virtual-key codes for the keys that have one; 0 for the rest.
+int VirtualKeyOf(const QKeyEvent* event)
+{
+    const int key = event->key();
+    switch (key) {
+    case Qt::Key_Backspace: return keyBackspace;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return keyTab;
+    case Qt::Key_Return: case Qt::Key_Enter: return keyEnter;
+    case Qt::Key_Escape: return keyEscape;
+    case Qt::Key_Space: return keySpace;
+    case Qt::Key_Left: return keyLeft;
+    case Qt::Key_Up: return keyUp;
+    case Qt::Key_Right: return keyRight;
+    case Qt::Key_Down: return keyDown;
+    case Qt::Key_Delete: return keyDelete;
+    default: break;
+    }
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return (event->modifiers() & Qt::KeypadModifier) ? 96 + (key - Qt::Key_0) : key;
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
+    return 0;
+}
+
+Qt::Key QtKeyOf(int keyCode)
+{
+    switch (keyCode) {
+    case keyEnter: return Qt::Key_Return;
+    case keyEscape: return Qt::Key_Escape;
+    case keySpace: return Qt::Key_Space;
+    default: return static_cast<Qt::Key>(keyCode);
+    }
+}
+
+// Faces the game asks for that Debian does not ship, and what stands in for them.
+QFont ResolveFont(const std::string& face, int points, int weight)
+{
+    QString family = Text(face);
+    QFont::Weight qtWeight = weight >= 700 ? QFont::Bold : QFont::Normal;
+    if (!QFontDatabase::hasFamily(family)) {
+        if (face == "Arial Black") qtWeight = QFont::Bold;  // a heavy face by nature
+        family = "DejaVu Sans";
+    }
+    QFont font(family, points, qtWeight, false);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+}  // namespace
+
+void PostEvent(const Event& event) { pendingEvents.push_back(event); }
+
+void TopWindow::closeEvent(QCloseEvent* event)
+{
+    if (allowClose) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    Event request;
+    request.kind = EventKind::CloseRequest;
+    request.window = IdOf(this);
+    PostEvent(request);
+}
+
+void Canvas::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QImage shown = picture;
+    shown.setDevicePixelRatio(devicePixelRatioF());
+    painter.drawImage(QPointF(0, 0), shown);
+}
+
+void Canvas::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return;
+    setFocus(Qt::MouseFocusReason);
+    Event press;
+    press.kind = EventKind::Control;
+    press.control = IdOf(this);
+    press.window = IdOf(window());
+    press.input = CanvasInput::LeftButtonDown;
+    const double scale = devicePixelRatioF();
+    press.x = static_cast<int>(std::floor(event->position().x() * scale));
+    press.y = static_cast<int>(std::floor(event->position().y() * scale));
+    PostEvent(press);
+}
+
+void Canvas::keyPressEvent(QKeyEvent* event)
+{
+    Event key;
+    key.kind = EventKind::Control;
+    key.control = IdOf(this);
+    key.window = IdOf(window());
+    key.input = CanvasInput::KeyDown;
+    key.keyCode = VirtualKeyOf(event);
+    PostEvent(key);
+    // The typed characters follow the key press as events of their own.
+    for (char32_t c : event->text().toUcs4()) {
+        Event typed = key;
+        typed.input = CanvasInput::Character;
+        typed.keyCode = 0;
+        typed.character = c;
+        PostEvent(typed);
+    }
+}
+
+QWidget* WidgetOf(WindowId id)
+{
+    auto it = widgets.find(id);
+    return it == widgets.end() ? nullptr : it->second.data();
+}
+
+WindowId IdOf(const QWidget* widget)
+{
+    if (!widget) return noWindow;
+    const QVariant id = widget->property("vakidoId");
+    return id.isValid() ? id.toLongLong() : noWindow;
+}
+
+void StartPlatform()
+{
+    if (application) return;
+    // The game takes no command line: Qt sees only the program name.
+    static int argc = 1;
+    static char name[] = "vakido";
+    static char* argv[] = {name, nullptr};
+    QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    application = std::make_unique<QApplication>(argc, argv);
+    QApplication::setApplicationName("Vakido");
+    QApplication::setDesktopFileName("org.vakido.Vakido");
+}
+
+void StopPlatform()
+{
+    for (auto& [id, widget] : widgets)
+        if (widget && widget->isWindow()) {
+            if (auto* top = dynamic_cast<TopWindow*>(widget.data())) top->allowClose = true;
+            delete widget.data();
+        }
+    widgets.clear();
+    optionGroups.clear();
+    fonts.clear();
+    images.clear();
+    pendingEvents.clear();
+    application.reset();
+}
+
+const Event& WaitForEvent()
+{
+    while (pendingEvents.empty()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    currentEvent = pendingEvents.front();
+    pendingEvents.pop_front();
+    return currentEvent;
+}
+
+const Event& CurrentEvent() { return currentEvent; }
+
+WindowId CreateMainWindow(const std::string& caption, int left, int top, int clientWidth, int clientHeight)
+{
+    auto* window = new TopWindow(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                 Qt::WindowCloseButtonHint);
+    window->setWindowTitle(Text(caption));
+    window->setFixedSize(clientWidth, clientHeight);
+    window->move(left, top);  // a top-level widget's position is that of its frame
+    const WindowId id = Register(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return id;
+}
+
+WindowId CreateDialogWindow(WindowId owner, const std::string& caption, int clientWidth, int clientHeight)
+{
+    QWidget* parent = WidgetOf(owner);
+    if (!parent) return noWindow;
+    auto* dialog = new TopWindow(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog->setWindowTitle(Text(caption));
+    dialog->setFixedSize(clientWidth, clientHeight);
+    // Owned without being a child widget, so that disabling the owner leaves it alone.
+    dialog->winId();
+    if (dialog->windowHandle() && parent->windowHandle()) dialog->windowHandle()->setTransientParent(parent->windowHandle());
+    // Centre frame over frame; the dialog's frame is taken to be as thick as its owner's.
+    const QRect ownerFrame = parent->frameGeometry();
+    const int outerWidth = clientWidth + (ownerFrame.width() - parent->width());
+    const int outerHeight = clientHeight + (ownerFrame.height() - parent->height());
+    const int x = std::max(0, ownerFrame.left() + (ownerFrame.width() - outerWidth) / 2);
+    const int y = std::max(0, ownerFrame.top() + (ownerFrame.height() - outerHeight) / 2);
+    dialog->move(x, y);
+    const WindowId id = Register(dialog);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    return id;
+}
+
+void SetWindowBackground(WindowId window, Colour colour)
+{
+    QWidget* widget = WidgetOf(window);
+    if (!widget) return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, ToQColor(colour));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+static void Place(QWidget* control, int x, int y, int width, int height)
+{
+    control->setGeometry(x, y, width, height);
+    control->show();
+}
+
+WindowId CreateCanvas(WindowId window, int x, int y, int width, int height)
+{
+    QWidget* parent = WidgetOf(window);
+    if (!parent) return noWindow;
+    auto* canvas = new Canvas(parent);
+    canvas->setFocusPolicy(Qt::StrongFocus);
+    canvas->setAttribute(Qt::WA_OpaquePaintEvent);
+    Place(canvas, x, y, width, height);
+    return Register(canvas);
+}
+
+WindowId CreateOptionButton(WindowId window, const std::string& text, int x, int y, int width, int height)
+{
+    QWidget* parent = WidgetOf(window);
+    if (!parent) return noWindow;
+    auto* option = new QRadioButton(Text(text), parent);
+    QButtonGroup*& group = optionGroups[window];
+    if (!group) {
+        group = new QButtonGroup(parent);
+        group->setExclusive(true);
+    }
+    group->addButton(option);
+    QObject::connect(option, &QRadioButton::clicked, option, [option] { PostControlEvent(option); });
+    Place(option, x, y, width, height);
+    return Register(option);
+}
+
+WindowId CreatePushButton(WindowId window, const std::string& text, int x, int y, int width, int height,
+                          bool isDefault)
+{
+    QWidget* parent = WidgetOf(window);
+    if (!parent) return noWindow;
+    // A literal ampersand stays an ampersand.
+    auto* button = new QPushButton(Text(text).replace("&", "&&"), parent);
+    button->setAutoDefault(false);
+    button->setDefault(isDefault);
+    QObject::connect(button, &QPushButton::clicked, button, [button] { PostControlEvent(button); });
+    Place(button, x, y, width, height);
+    return Register(button);
+}
+
+WindowId CreateTextLabel(WindowId window, const std::string& text, int x, int y, int width, int height)
+{
+    QWidget* parent = WidgetOf(window);
+    if (!parent) return noWindow;
+    auto* label = new QLabel(Text(text), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFocusPolicy(Qt::NoFocus);
+    Place(label, x, y, width, height);
+    return Register(label);
+}
+
+WindowId CreateImageControl(WindowId window, ImageId image, int x, int y)
+{
+    QWidget* parent = WidgetOf(window);
+    auto it = images.find(image);
+    if (!parent || it == images.end()) return noWindow;
+    auto* control = new QLabel(parent);
+    control->setPixmap(QPixmap::fromImage(it->second));
+    control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Place(control, x, y, it->second.width(), it->second.height());
+    return Register(control);
+}
+
+void SetLabelBackground(WindowId label, Colour colour) { SetWindowBackground(label, colour); }
+
+void CheckOption(WindowId option)
+{
+    if (auto* button = qobject_cast<QRadioButton*>(WidgetOf(option))) button->setChecked(true);
+}
+
+bool IsOptionChecked(WindowId option)
+{
+    auto* button = qobject_cast<QRadioButton*>(WidgetOf(option));
+    return button && button->isChecked();
+}
+
+void SetWindowTitle(WindowId window, const std::string& title)
+{
+    if (QWidget* widget = WidgetOf(window)) widget->setWindowTitle(Text(title));
+}
+
+void SetLabelText(WindowId label, const std::string& text)
+{
+    if (auto* widget = qobject_cast<QLabel*>(WidgetOf(label))) widget->setText(Text(text));
+}
+
+void SetFocus(WindowId control)
+{
+    if (QWidget* widget = WidgetOf(control)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+WindowId FocusedControl() { return IdOf(QApplication::focusWidget()); }
+
+void EnableWindow(WindowId window, bool enabled)
+{
+    if (QWidget* widget = WidgetOf(window)) widget->setEnabled(enabled);
+}
+
+void ActivateWindow(WindowId window)
+{
+    if (QWidget* widget = WidgetOf(window)) {
+        widget->raise();
+        widget->activateWindow();
+    }
+}
+
+void CloseWindow(WindowId window)
+{
+    QWidget* widget = WidgetOf(window);
+    if (!widget) return;
+    for (auto it = widgets.begin(); it != widgets.end();) {
+        QWidget* w = it->second.data();
+        if (!w || w == widget || widget->isAncestorOf(w)) it = widgets.erase(it);
+        else ++it;
+    }
+    optionGroups.erase(window);
+    if (auto* top = dynamic_cast<TopWindow*>(widget)) top->allowClose = true;
+    widget->close();
+    delete widget;
+}
+
+void AddShortcut(WindowId window, int keyCode, int number)
+{
+    QWidget* widget = WidgetOf(window);
+    if (!widget) return;
+    auto add = [&](Qt::Key key) {
+        auto* shortcut = new QShortcut(QKeySequence(key), widget);
+        shortcut->setContext(Qt::WindowShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, widget, [widget, number] {
+            Event event;
+            event.kind = EventKind::Shortcut;
+            event.window = IdOf(widget);
+            event.shortcut = number;
+            PostEvent(event);
+        });
+    };
+    add(QtKeyOf(keyCode));
+    if (keyCode == keyEnter) add(Qt::Key_Enter);  // the keypad's Enter too
+}
+
+FontId CreateFont(const std::string& face, int points, int weight)
+{
+    if (face.empty() || points <= 0) return 0;
+    const FontId id = nextId++;
+    fonts[id] = ResolveFont(face, points, weight);
+    return id;
+}
+
+void SetControlFont(WindowId control, FontId font)
+{
+    QWidget* widget = WidgetOf(control);
+    auto it = fonts.find(font);
+    if (widget && it != fonts.end()) widget->setFont(it->second);
+}
+
+void FreeFont(FontId font) { fonts.erase(font); }
+
+const QFont* FontOf(FontId font)
+{
+    auto it = fonts.find(font);
+    return it == fonts.end() ? nullptr : &it->second;
+}
+
+ImageId RegisterImage(const QImage& image)
+{
+    const ImageId id = nextId++;
+    images[id] = image;
+    return id;
+}
+
+void FreeImage(ImageId image) { images.erase(image); }
+
+void ShowMessageBox(const std::string& caption, const std::string& text, MessageIcon icon)
+{
+    const QMessageBox::Icon qtIcon = icon == MessageIcon::Information ? QMessageBox::Information
+                                     : icon == MessageIcon::Warning  ? QMessageBox::Warning
+                                                                     : QMessageBox::NoIcon;
+    QWidget* owner = QApplication::activeWindow();
+    QMessageBox box(qtIcon, Text(caption), Text(text), QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+std::string ToolkitVersion() { return std::string("Qt ") + QT_VERSION_STR; }

@@ -1,0 +1,40 @@
+// The Qt widgets behind the platform's windows and canvas; private to platform/.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "platform/gui.h"
+
+// Queues an event for WaitForEvent.
+void PostEvent(const Event& event);
+
+// A top-level window: a close request becomes an event instead of closing it, so that the
+// game decides. CloseWindow lets it close for real.
+class TopWindow : public QWidget {
+public:
+    explicit TopWindow(Qt::WindowFlags flags) : QWidget(nullptr, flags) {}
+    bool allowClose = false;
+
+protected:
+    void closeEvent(class QCloseEvent* event) override;
+};
+
+// The board canvas: keeps a picture in device pixels and shows it; turns presses of the
+// left button, key presses and typed characters into control events.
+class Canvas : public QWidget {
+public:
+    explicit Canvas(QWidget* parent) : QWidget(parent) {}
+    QImage picture;
+
+protected:
+    void paintEvent(class QPaintEvent* event) override;
+    void mousePressEvent(class QMouseEvent* event) override;
+    void keyPressEvent(class QKeyEvent* event) override;
+};
+
+class QFont;
+// The font behind an id, or nullptr.
+const QFont* FontOf(FontId font);
+// Keeps a decoded image and gives its id.
+ImageId RegisterImage(const QImage& image);
