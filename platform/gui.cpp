@@ -16,7 +16,9 @@
 #include <QShortcut>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 #include <deque>
 #include <map>
 #include <memory>
@@ -119,6 +121,28 @@ void TopWindow::closeEvent(QCloseEvent* event)
     request.kind = EventKind::CloseRequest;
     request.window = IdOf(this);
     PostEvent(request);
+}
+
+bool TopWindow::focusNextPrevChild(bool next)
+{
+    std::vector<QWidget*> stops;
+    for (QObject* child : children()) {
+        auto* control = qobject_cast<QWidget*>(child);
+        // Not focusPolicy() & Qt::TabFocus: Qt takes tab focus away from the unchecked
+        // buttons of an exclusive group, and here each option is a stop.
+        if (control && !control->isWindow() && control->isVisible() && control->isEnabled() &&
+            control->focusPolicy() != Qt::NoFocus)
+            stops.push_back(control);
+    }
+    if (stops.empty()) return false;
+    const auto current = std::find(stops.begin(), stops.end(), focusWidget());
+    size_t index = 0;
+    if (current != stops.end()) {
+        const size_t at = static_cast<size_t>(current - stops.begin());
+        index = next ? (at + 1) % stops.size() : (at + stops.size() - 1) % stops.size();
+    }
+    stops[index]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void Canvas::paintEvent(QPaintEvent*)
@@ -455,6 +479,13 @@ void ShowMessageBox(const std::string& caption, const std::string& text, Message
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+    // Give the keyboard back to the window the box was shown over.
+    if (owner) {
+        owner->activateWindow();
+        QApplication::processEvents();
+    }
 }
 
 std::string ToolkitVersion() { return std::string("Qt ") + QT_VERSION_STR; }
+
+bool HasPendingEvent() { return !pendingEvents.empty(); }

@@ -11,3 +11,5 @@ QWidget* WidgetOf(WindowId id);
 WindowId IdOf(const QWidget* widget);
 // The canvas's retained picture, in device pixels.
 QImage CanvasPicture(WindowId canvas);
+// True when WaitForEvent would return at once.
+bool HasPendingEvent();

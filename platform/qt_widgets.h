@@ -18,6 +18,9 @@ public:
 
 protected:
     void closeEvent(class QCloseEvent* event) override;
+    // Tab and Shift+Tab visit every control that takes focus in creation order, wrapping
+    // round; option buttons of one group are each a stop of their own.
+    bool focusNextPrevChild(bool next) override;
 };
 
 // The board canvas: keeps a picture in device pixels and shows it; turns presses of the

@@ -1,0 +1,100 @@
+// The main loop's dispatch table, driven by clicks on the real buttons.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWidget>
+
+#include "board/board.h"
+#include "board/puzzle_start.h"
+#include "platform/qt_access.h"
+#include "platform/random.h"
+#include "tests/support/game_harness.h"
+#include "ui/game.h"
+#include "ui/main_window.h"
+
+namespace {
+
+class Dispatch : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SeedRandom(3);
+        RemovePuzzleFiles();
+        WritePuzzleFile(1, {SampleRecord()});
+        WritePuzzleFile(3, {SampleRecord(), SampleRecord()});
+        NewGameWindow();
+    }
+    void TearDown() override { RemovePuzzleFiles(); }
+};
+
+TEST_F(Dispatch, AidsDoNothingBeforeAPuzzleHasLoaded)
+{
+    SetFocus(levelOptions[3]);
+    for (WindowId button : {checkButton, hintButton, showSolutionButton}) {
+        SetFocus(levelOptions[3]);
+        Event press;
+        press.kind = EventKind::Control;
+        press.window = mainWindow;
+        press.control = button;
+        EXPECT_TRUE(DispatchMainEvent(press));
+        EXPECT_EQ(FocusedControl(), levelOptions[3]);
+    }
+    EXPECT_TRUE(TakeMessageBoxes().empty());
+    EXPECT_EQ(gameState.solutionShown, 0);
+}
+
+TEST_F(Dispatch, ButtonsAndOptionsRouteToTheirCommands)
+{
+    ClickControl(newPuzzleButton);
+    ASSERT_EQ(gameState.puzzleLoaded, 1);
+    EXPECT_EQ(FocusedControl(), boardCanvas);
+
+    ClickControl(checkButton);
+    auto boxes = TakeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "No mistakes found.");
+    EXPECT_EQ(FocusedControl(), boardCanvas);
+
+    gameState.selectedCell = 1;  // empty in the sample
+    ClickControl(hintButton);
+    EXPECT_EQ(board.kind[1], Revealed);
+    EXPECT_EQ(FocusedControl(), boardCanvas);
+
+    SetFocus(showSolutionButton);
+    ClickControl(showSolutionButton);
+    EXPECT_EQ(gameState.solutionShown, 1);
+    EXPECT_EQ(FocusedControl(), showSolutionButton) << "Show solution leaves the focus where it is";
+
+    // The option of the level in play starts nothing; another one starts a puzzle.
+    const std::string title = WindowTitleOf(mainWindow);
+    ClickAt(levelOptions[1], 8, 10);  // on the button itself, not beside its text
+    EXPECT_EQ(gameState.solutionShown, 1);
+    ClickAt(levelOptions[3], 8, 10);  // on the button itself, not beside its text
+    EXPECT_EQ(gameState.currentLevel, 3);
+    EXPECT_EQ(gameState.solutionShown, 0);
+    EXPECT_EQ(WindowTitleOf(mainWindow).rfind("Vakido - Hard #", 0), 0u);
+    EXPECT_EQ(FocusedControl(), boardCanvas);
+
+    // A failed switch leaves another option checked; the level in play still starts nothing.
+    ClickAt(levelOptions[2], 8, 10);  // on the button itself, not beside its text
+    boxes = TakeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Puzzle file gemiddeld.vdb not found.\nRun vakidogenerator first.");
+    EXPECT_TRUE(IsOptionChecked(levelOptions[2]));
+    ClickControl(newPuzzleButton);  // tries the checked level again
+    EXPECT_EQ(TakeMessageBoxes().size(), 1u);
+    EXPECT_EQ(gameState.currentLevel, 3);
+}
+
+TEST_F(Dispatch, ClosingTheMainWindowEndsTheLoop)
+{
+    StartPuzzle();
+    WidgetOf(mainWindow)->close();  // the close box
+    ASSERT_TRUE(HasPendingEvent());
+    const Event& request = WaitForEvent();
+    EXPECT_EQ(request.kind, EventKind::CloseRequest);
+    EXPECT_FALSE(DispatchMainEvent(request));
+    EXPECT_TRUE(WidgetOf(mainWindow)->isVisible()) << "the game, not the toolkit, decides";
+}
+
+}  // namespace
