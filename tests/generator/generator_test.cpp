@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "generator/commands.h"
+#include "generator/solution_counter.h"
+#include "grading/grid_geometry.h"
+#include "grading/technique_codes.h"
+#include "puzzles/puzzle_file.h"
+#include "puzzles/puzzle_file_writer.h"
+#include "tests/support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Geometry {
+    Geometry() { BuildGridGeometry(); }
+} geometry;
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+GenerateOptions SmallRun(const std::string& directory, int jobs)
+{
+    GenerateOptions options;
+    options.outDirectory = directory;
+    options.count = 4;
+    options.seed = 99;
+    options.jobs = jobs;
+    options.quiet = true;
+    return options;
+}
+
+// The four files of one small run, made once for the tests that read them.
+const TempDir& SmallFiles()
+{
+    static TempDir dir;
+    static const int status = RunGenerate(SmallRun(dir.path(), 2));
+    EXPECT_EQ(status, 0);
+    return dir;
+}
+
+std::vector<PuzzleRecord> Records(const std::string& bytes)
+{
+    std::vector<PuzzleRecord> records((bytes.size() - 16) / 164);
+    std::memcpy(records.data(), bytes.data() + 16, records.size() * 164);
+    return records;
+}
+
+int Check(const std::string& path, std::string* output)
+{
+    std::ostringstream out, err;
+    const int status = RunCheck({path}, out, err);
+    *output = out.str() + err.str();
+    return status;
+}
+
+TEST(Generate, WritesFilesTheGameReadsAndThatPassCheck)
+{
+    const TempDir& dir = SmallFiles();
+    const char* names[] = {"", "makkelijk.vdb", "gemiddeld.vdb", "moeilijk.vdb", "expert.vdb"};
+    for (int level = 1; level <= 4; ++level) {
+        const std::string path = dir / names[level];
+        const std::string bytes = ReadAll(path);
+        ASSERT_EQ(bytes.size(), 16u + 4 * 164) << path;
+        EXPECT_EQ(bytes.substr(0, 4), "VKDO");
+        EXPECT_EQ(bytes[4], 1);
+        EXPECT_EQ(bytes[5], level);
+        EXPECT_EQ(static_cast<uint8_t>(bytes[6]) | static_cast<uint8_t>(bytes[7]) << 8, 164);
+        EXPECT_EQ(bytes.substr(8, 4), std::string("\x04\0\0\0", 4));
+        EXPECT_EQ(bytes.substr(12, 4), std::string(4, '\0'));
+
+        const PuzzleFile file = OpenPuzzleFile(path);
+        ASSERT_NE(file, noPuzzleFile);
+        EXPECT_TRUE(ValidatePuzzleHeader(file, level));
+        for (int i = 0; i < 4; ++i) {
+            PuzzleRecord record;
+            ASSERT_TRUE(ReadPuzzle(file, i, record));
+            EXPECT_EQ(CheckRecord(record, level), "") << path << " record " << i;
+            EXPECT_EQ(TechniqueLevel(record.hardestTechnique), level);
+        }
+        ClosePuzzleFile(file);
+        std::string output;
+        EXPECT_EQ(Check(path, &output), 0) << output;
+    }
+    // Easy keeps clearly more givens than Expert.
+    EXPECT_GT(Records(ReadAll(dir / "makkelijk.vdb"))[0].givenCount, Records(ReadAll(dir / "expert.vdb"))[0].givenCount + 5);
+}
+
+TEST(Generate, SameSeedSameBytesWhateverTheThreads)
+{
+    TempDir one, three;
+    GenerateOptions options = SmallRun(one.path(), 1);
+    options.levels = {2, 3};
+    ASSERT_EQ(RunGenerate(options), 0);
+    options.outDirectory = three.path();
+    options.jobs = 3;
+    ASSERT_EQ(RunGenerate(options), 0);
+    for (const char* name : {"gemiddeld.vdb", "moeilijk.vdb"}) EXPECT_EQ(ReadAll(one / name), ReadAll(three / name)) << name;
+    EXPECT_FALSE(fs::exists(one / "makkelijk.vdb")) << "only the named levels are written";
+    EXPECT_EQ(ReadAll(one / "moeilijk.vdb"), ReadAll(SmallFiles() / "moeilijk.vdb"));
+
+    options.seed = 100;
+    ASSERT_EQ(RunGenerate(options), 0);
+    EXPECT_NE(ReadAll(three / "moeilijk.vdb"), ReadAll(one / "moeilijk.vdb"));
+}
+
+TEST(Generate, SymmetricGivensAndMissingDirectory)
+{
+    TempDir dir;
+    GenerateOptions options = SmallRun(dir.path(), 2);
+    options.levels = {1};
+    options.symmetry = Symmetry::Rotate180;
+    ASSERT_EQ(RunGenerate(options), 0);
+    for (const PuzzleRecord& record : Records(ReadAll(dir / "makkelijk.vdb")))
+        for (int cell = 0; cell < 81; ++cell) EXPECT_EQ(record.givens[cell] != 0, record.givens[80 - cell] != 0);
+
+    options.outDirectory = dir / "missing";
+    EXPECT_EQ(RunGenerate(options), 1);
+}
+
+TEST(Check, NamesEachKindOfBadRecord)
+{
+    const std::string good = ReadAll(SmallFiles() / "gemiddeld.vdb");
+    const std::vector<PuzzleRecord> records = Records(good);
+    TempDir dir;
+    int files = 0;
+    auto fileWith = [&](PuzzleRecord record) {
+        std::vector<PuzzleRecord> list = records;
+        list[2] = record;
+        return dir.Write("bad" + std::to_string(++files) + ".vdb", EncodePuzzleFile(2, list));
+    };
+    PuzzleRecord wrongSolution = records[0];
+    std::swap(wrongSolution.solution[0], wrongSolution.solution[1]);
+    PuzzleRecord disagreeing = records[0];
+    for (int i = 0; i < 81; ++i)
+        if (disagreeing.givens[i]) {
+            disagreeing.givens[i] = static_cast<uint8_t>(disagreeing.givens[i] % 9 + 1);
+            break;
+        }
+    PuzzleRecord countOff = records[0];
+    ++countOff.givenCount;
+    PuzzleRecord notUnique = records[0];
+    int removed = 0;
+    for (int i = 0; i < 81 && removed < 30; ++i)
+        if (notUnique.givens[i]) notUnique.givens[i] = 0, ++removed;
+    notUnique.givenCount = static_cast<uint8_t>(notUnique.givenCount - removed);
+    PuzzleRecord wrongRating = records[0];
+    wrongRating.hardestTechnique = wrongRating.hardestTechnique == 3 ? 4 : 3;
+
+    struct Case { const char* what; std::string path; const char* says; };
+    const Case cases[] = {
+        {"wrong solution digit", fileWith(wrongSolution), "record 2: the solution is not a valid complete grid"},
+        {"given against the solution", fileWith(disagreeing), "record 2: given"},
+        {"wrong givenCount", fileWith(countOff), "record 2: givenCount"},
+        {"not unique", fileWith(notUnique), "record 2: the puzzle has more than one solution"},
+        {"wrong rating", fileWith(wrongRating), "record 2: hardestTechnique"},
+        {"level mismatch", dir.Write("level.vdb", EncodePuzzleFile(3, records)), "record 0: rated level 2 in a level 3 file"},
+        {"truncated", dir.Write("cut.vdb", good.substr(0, good.size() - 100)), "record 3: missing or cut short"},
+        {"bad header", dir.Write("header.vdb", "VKDX" + good.substr(4)), "not a puzzle file"},
+        {"missing", dir / "nothing.vdb", "no such file"},
+    };
+    for (const Case& c : cases) {
+        std::string output;
+        EXPECT_EQ(Check(c.path, &output), 1) << c.what;
+        EXPECT_NE(output.find(c.says), std::string::npos) << c.what << ":\n" << output;
+        EXPECT_NE(output.find("FAILED"), std::string::npos) << c.what;
+    }
+}
+
+TEST(Rate, OutputLinesAndErrors)
+{
+    const std::string puzzle = "006020005050071236001006809600207390003098400100003080205640173360700950010300000";
+    std::string dotted = puzzle;
+    for (char& c : dotted)
+        if (c == '0') c = '.';
+    std::string conflict = puzzle;
+    conflict[0] = conflict[1] = '6';
+    std::istringstream in("# a comment\n\n" + dotted + "\n" + puzzle.substr(0, 80) + "\n" + conflict + "\n" +
+                          puzzle.substr(0, 80) + "x\n" + puzzle + "\r\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunRate(in, out, err, 4, false), 1);
+    EXPECT_EQ(out.str(), puzzle + "\t1\t1\tNaked single\n" + conflict.substr(0, 81) + "\t0\t0\t-\n" + puzzle +
+                             "\t1\t1\tNaked single\n");
+    EXPECT_EQ(err.str(), "vakidogenerator: line 4: expected 81 characters, found 80\n"
+                         "vakidogenerator: line 6: unexpected character 'x' at column 81\n");
+
+    // With --steps, the code of every step; a level cap that stalls the ladder gives 0.
+    const std::string hard = "000604080536100004704900000000245100100000509000000000850000270000007001390002006";
+    std::istringstream again(hard + "\n");
+    std::ostringstream steps, quiet;
+    EXPECT_EQ(RunRate(again, steps, quiet, 4, true), 0);
+    const std::string line = steps.str();
+    EXPECT_EQ(line.rfind(hard + "\t10\t4\tXY-Wing\t", 0), 0u) << line;
+    EXPECT_NE(line.find("\t1 "), std::string::npos);
+    std::istringstream capped(hard + "\n");
+    std::ostringstream cappedOut;
+    RunRate(capped, cappedOut, quiet, 3, false);
+    EXPECT_EQ(cappedOut.str(), hard + "\t0\t0\t-\n");
+}
+
+TEST(SolutionCounter, CountsAndStopsAtTheLimit)
+{
+    uint8_t grid[81] = {};
+    EXPECT_EQ(CountSolutions(grid, 2), 2);
+    const std::string text = "006020005050071236001006809600207390003098400100003080205640173360700950010300000";
+    for (int i = 0; i < 81; ++i) grid[i] = static_cast<uint8_t>(text[i] - '0');
+    uint8_t solution[81];
+    EXPECT_EQ(CountSolutions(grid, 5, solution), 1);
+    EXPECT_EQ(solution[0], 8);
+    EXPECT_FALSE(HasSolutionWithout(grid, 0, 8));
+    grid[1] = 6;  // a second 6 in row 0
+    EXPECT_EQ(CountSolutions(grid, 2), 0);
+    grid[1] = 12;
+    EXPECT_EQ(CountSolutions(grid, 2), 0);
+}
+
+// The tool itself: exit codes, and Ctrl+C leaving the old files alone.
+int RunTool(const std::string& arguments)
+{
+    const int status = std::system((std::string("'") + VAKIDOGENERATOR + "' " + arguments + " >/dev/null 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(Tool, ExitStatusAndInterruptedRun)
+{
+    TempDir dir;
+    EXPECT_EQ(RunTool("--help"), 0);
+    EXPECT_EQ(RunTool("--version"), 0);
+    EXPECT_EQ(RunTool("--count 0"), 2);
+    EXPECT_EQ(RunTool("--level 5"), 2);
+    EXPECT_EQ(RunTool("--symmetry mirror"), 2);
+    EXPECT_EQ(RunTool("--easy-givens 40-30"), 2);
+    EXPECT_EQ(RunTool("frobnicate"), 2);
+    EXPECT_EQ(RunTool("--out '" + (dir / "absent") + "' --count 1"), 1);
+    EXPECT_EQ(RunTool("check '" + (dir / "absent.vdb") + "'"), 1);
+
+    const std::string old = "the previous file";
+    const std::string target = dir.Write("moeilijk.vdb", old);
+    const pid_t child = fork();
+    if (child == 0) {
+        execl(VAKIDOGENERATOR, VAKIDOGENERATOR, "--out", dir.path().c_str(), "--level", "3", "--count", "100000",
+              "--quiet", "--seed", "5", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    kill(child, SIGINT);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(ReadAll(target), old);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path())) ++files;
+    EXPECT_EQ(files, 1) << "no temporary file is left behind";
+}
+
+}  // namespace
