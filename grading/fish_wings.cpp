@@ -10,17 +10,13 @@
 int ApplyFish(int size)
 {
     const GridGeometry& g = gridGeometry;
-    const CandidateMask* candidates = candidateGrid.candidates;
     for (int d = 1; d <= 9; ++d) {
         const CandidateMask bit = static_cast<CandidateMask>(1 << d);
         for (int orientation = 0; orientation < 2; ++orientation) {
             unsigned positions[9];
             unsigned pool = 0;
             for (int k = 0; k < 9; ++k) {
-                const uint8_t* cells = g.unitCells[9 * orientation + k];
-                positions[k] = 0;
-                for (int j = 0; j < 9; ++j)
-                    if (candidates[cells[j]] & bit) positions[k] |= 1u << j;
+                positions[k] = candidateGrid.digitPositions[9 * orientation + k][d];
                 if (positions[k] != 0 && CountBits(positions[k]) <= size) pool |= 1u << k;
             }
             const bool found = ForEachSubsetOfSize(pool, size, [&](unsigned s) {

@@ -35,28 +35,32 @@ void BuildGridGeometry()
             }
         }
     }
+    for (int u = 0; u < 27; ++u) {
+        for (int j = 0; j < 9; ++j) {
+            const int x = g.unitCells[u][j];
+            g.unitsOf[x][u / 9] = static_cast<uint8_t>(u);
+            g.positionIn[x][u / 9] = static_cast<uint8_t>(j);
+        }
+    }
     g.bitCount[0] = 0;
     for (int k = 1; k < 1024; ++k) g.bitCount[k] = static_cast<uint8_t>(g.bitCount[k / 2] + k % 2);
     for (int k = 0; k <= 9; ++k) g.digitOfBit[1 << k] = static_cast<uint8_t>(k);
 }
 
-int LoadGrid(const uint8_t grid[81])
+// Takes the digits of `removed` off the cell's places in its three units.
+static inline void ClearPositions(CellIndex cell, unsigned removed)
 {
-    CandidateGrid& c = candidateGrid;
-    std::memset(c.placed, 0, sizeof c.placed);
-    for (CandidateMask& mask : c.candidates) mask = allDigitsMask;
-    for (CellIndex x = 0; x < 81; ++x) {
-        int digit = grid[x];
-        if (digit == 0) continue;
-        // A value above 9 names no digit: shifting by it would leave the mask's range, so
-        // such a cell counts as a conflict.
-        if (digit > 9 || !(c.candidates[x] & (1 << digit))) return 0;
-        PlaceDigit(x, digit);
+    const uint8_t* units = gridGeometry.unitsOf[cell];
+    const uint8_t* positions = gridGeometry.positionIn[cell];
+    for (; removed; removed &= removed - 1) {
+        const int d = LowestBitIndex(removed);
+        for (int k = 0; k < 3; ++k)
+            candidateGrid.digitPositions[units[k]][d] &= static_cast<uint16_t>(~(1u << positions[k]));
     }
-    return 1;
 }
 
-void PlaceDigit(CellIndex cell, int digit)
+// PlaceDigit on the masks alone; the caller brings digitPositions up to date.
+static inline void PlaceDigitInMasks(CellIndex cell, int digit)
 {
     CandidateGrid& c = candidateGrid;
     c.placed[cell] = static_cast<uint8_t>(digit);
@@ -65,12 +69,99 @@ void PlaceDigit(CellIndex cell, int digit)
     for (uint8_t peer : gridGeometry.peers[cell]) c.candidates[peer] &= keep;
 }
 
+// Works digitPositions out afresh from the candidate masks.
+static void RebuildDigitPositions()
+{
+    CandidateGrid& c = candidateGrid;
+    std::memset(c.digitPositions, 0, sizeof c.digitPositions);
+    std::memset(c.placedDigits, 0, sizeof c.placedDigits);
+    for (CellIndex x = 0; x < 81; ++x) {
+        const uint8_t* units = gridGeometry.unitsOf[x];
+        const uint8_t* positions = gridGeometry.positionIn[x];
+        if (c.placed[x])
+            for (int k = 0; k < 3; ++k) c.placedDigits[units[k]] |= static_cast<uint16_t>(1u << c.placed[x]);
+        for (unsigned digits = static_cast<uint16_t>(c.candidates[x]); digits; digits &= digits - 1) {
+            const int d = LowestBitIndex(digits);
+            c.digitPositions[units[0]][d] |= static_cast<uint16_t>(1u << positions[0]);
+            c.digitPositions[units[1]][d] |= static_cast<uint16_t>(1u << positions[1]);
+            c.digitPositions[units[2]][d] |= static_cast<uint16_t>(1u << positions[2]);
+        }
+    }
+}
+
+int LoadGrid(const uint8_t grid[81])
+{
+    CandidateGrid& c = candidateGrid;
+    std::memset(c.placed, 0, sizeof c.placed);
+    for (CandidateMask& mask : c.candidates) mask = allDigitsMask;
+    int loaded = 1;
+    for (CellIndex x = 0; x < 81; ++x) {
+        int digit = grid[x];
+        if (digit == 0) continue;
+        // A value above 9 names no digit: shifting by it would leave the mask's range, so
+        // such a cell counts as a conflict.
+        if (digit > 9 || !(c.candidates[x] & (1 << digit))) {
+            loaded = 0;
+            break;
+        }
+        PlaceDigitInMasks(x, digit);
+    }
+    RebuildDigitPositions();
+    return loaded;
+}
+
+void PlaceDigit(CellIndex cell, int digit)
+{
+    CandidateGrid& c = candidateGrid;
+    const GridGeometry& g = gridGeometry;
+    ClearPositions(cell, static_cast<uint16_t>(c.candidates[cell]));
+    c.placed[cell] = static_cast<uint8_t>(digit);
+    c.candidates[cell] = 0;
+    const CandidateMask keep = static_cast<CandidateMask>(~(1 << digit));
+    for (uint8_t peer : g.peers[cell]) c.candidates[peer] &= keep;
+
+    // The digit leaves the cell's row, column and box: in each unit, the places of those
+    // cells go. Places the digit did not hold are cleared all the same, which changes
+    // nothing and needs no test.
+    const int r = g.rowOf[cell], k = g.columnOf[cell], b = g.boxOf[cell];
+    const int band = r / 3, stack = k / 3;
+    uint16_t (*places)[16] = c.digitPositions;
+    for (int i = 0; i < 9; ++i) {
+        places[i][digit] &= static_cast<uint16_t>(~(1u << k));      // column k in every row
+        places[9 + i][digit] &= static_cast<uint16_t>(~(1u << r));  // row r in every column
+    }
+    for (int i = 0; i < 3; ++i) {
+        places[3 * band + i][digit] &= static_cast<uint16_t>(~(7u << (3 * stack)));   // box b in its rows
+        places[9 + 3 * stack + i][digit] &= static_cast<uint16_t>(~(7u << (3 * band)));  // and its columns
+        places[18 + 3 * band + i][digit] &= static_cast<uint16_t>(~(7u << (3 * (r % 3))));  // row r in its boxes
+        places[18 + 3 * i + stack][digit] &= static_cast<uint16_t>(~(0x49u << (k % 3)));   // column k in its boxes
+    }
+    places[r][digit] = places[9 + k][digit] = places[18 + b][digit] = 0;
+    c.placedDigits[r] |= static_cast<uint16_t>(1u << digit);
+    c.placedDigits[9 + k] |= static_cast<uint16_t>(1u << digit);
+    c.placedDigits[18 + b] |= static_cast<uint16_t>(1u << digit);
+}
+
 int RemoveCandidates(CellIndex cell, CandidateMask bits)
 {
     CandidateMask& mask = candidateGrid.candidates[cell];
-    if ((mask & bits) == 0) return 0;
+    const unsigned removed = static_cast<uint16_t>(mask & bits);
+    if (removed == 0) return 0;
     mask = static_cast<CandidateMask>(mask & ~bits);
+    ClearPositions(cell, removed);
     return 1;
+}
+
+void SetCandidates(CellIndex cell, CandidateMask mask)
+{
+    CandidateGrid& c = candidateGrid;
+    ClearPositions(cell, static_cast<uint16_t>(c.candidates[cell]));
+    c.candidates[cell] = static_cast<CandidateMask>(mask & allDigitsMask);
+    const uint8_t* units = gridGeometry.unitsOf[cell];
+    const uint8_t* positions = gridGeometry.positionIn[cell];
+    for (unsigned added = static_cast<uint16_t>(c.candidates[cell]); added; added &= added - 1)
+        for (int k = 0; k < 3; ++k)
+            c.digitPositions[units[k]][LowestBitIndex(added)] |= static_cast<uint16_t>(1u << positions[k]);
 }
 
 void ClearUsedDigitMasks() { std::memset(&usedDigitMasks, 0, sizeof usedDigitMasks); }

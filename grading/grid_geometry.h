@@ -42,6 +42,8 @@ struct GridGeometry {
     uint8_t bitCount[1024];     // number of set bits of the index
     uint8_t digitOfBit[1024];   // k at index 2^k, 0 elsewhere
     CellSet peerSet[81];        // peers[x] as a set, for intersecting neighbourhoods
+    uint8_t unitsOf[81][3];     // the cell's row, column and box units
+    uint8_t positionIn[81][3];  // the cell's position within each of those units
 };
 
 // The working state of the grid being solved. Each thread has its own, so that a tool may
@@ -49,6 +51,13 @@ struct GridGeometry {
 struct CandidateGrid {
     uint8_t placed[81];          // 0 for an empty cell, else the digit placed in it
     CandidateMask candidates[81];  // digits still possible; 0 once a digit is placed
+    // The same candidates seen from the units: bit j of digitPositions[u][d] is set when
+    // the cell at position j of unit u holds d among its candidates. Kept in step by
+    // LoadGrid, PlaceDigit, RemoveCandidates and SetCandidates, so that the techniques
+    // read a digit's places in a unit at once instead of scanning nine cells. Rows are
+    // sixteen wide for vector scans; entries 0 and 10..15 stay 0.
+    alignas(16) uint16_t digitPositions[27][16];
+    uint16_t placedDigits[27];  // bit d set when d is placed in the unit
 };
 
 // State of FillRandomGrid only: bit d set when the filler has put digit d into that house.
@@ -81,6 +90,10 @@ int RemoveCandidates(CellIndex cell, CandidateMask bits);
 // used-digit masks, which must hold exactly the digits of cells 0..cell-1. Returns 1 when
 // a completion was written, 0 when none exists.
 int FillRandomGrid(uint8_t grid[81], CellIndex cell);
+
+// Sets a cell's candidates outright, for building hand-made grids (tests); keeps
+// digitPositions in step. The engine's own operations never need it.
+void SetCandidates(CellIndex cell, CandidateMask mask);
 
 // Clears the used-digit masks, as a caller must before each fill from cell 0.
 void ClearUsedDigitMasks();

@@ -8,14 +8,18 @@
 int ApplyNakedSingles()
 {
     const CandidateMask* candidates = candidateGrid.candidates;
+    CellSet singles = SingleCandidateCells(candidates);
     int progress = 0;
-    for (CellIndex x = 0; x < 81; ++x) {
-        // A placed cell has no candidates, so it never looks like a single.
+    while (singles) {
+        const CellIndex x = LowestCell(singles);
+        singles &= singles - 1;
+        // An earlier placement of this pass may have taken the cell's last candidate.
         const unsigned mask = static_cast<uint16_t>(candidates[x]);
-        if (IsSingleBit(mask)) {
-            PlaceDigit(x, LowestBitIndex(mask));
-            progress = 1;
-        }
+        if (!IsSingleBit(mask)) continue;
+        PlaceDigit(x, LowestBitIndex(mask));
+        progress = 1;
+        // Cells after x that this placement left with one candidate join the pass.
+        singles = SingleCandidateCells(candidates) & ~((CellSet{2} << x) - 1);
     }
     return progress;
 }
@@ -24,24 +28,13 @@ int ApplyNakedSingles()
 // digits 1..9 within each unit; the first one found is placed.
 int ApplyHiddenSingle()
 {
-    const CandidateMask* candidates = candidateGrid.candidates;
     for (Unit u = 0; u < 27; ++u) {
-        const uint8_t* cells = gridGeometry.unitCells[u];
-        unsigned once = 0, twice = 0;
-        for (int j = 0; j < 9; ++j) {
-            const unsigned mask = static_cast<uint16_t>(candidates[cells[j]]);
-            twice |= once & mask;
-            once |= mask;
-        }
-        const unsigned exactlyOnce = once & ~twice;
-        if (!exactlyOnce) continue;
-        const int digit = LowestBitIndex(exactlyOnce);
-        for (int j = 0; j < 9; ++j) {
-            if (candidates[cells[j]] & (1 << digit)) {
-                PlaceDigit(cells[j], digit);
-                return 1;
-            }
-        }
+        const unsigned singles = SingleBitEntries(candidateGrid.digitPositions[u]);
+        if (!singles) continue;
+        const int digit = LowestBitIndex(singles);
+        const int position = LowestBitIndex(candidateGrid.digitPositions[u][digit]);
+        PlaceDigit(gridGeometry.unitCells[u][position], digit);
+        return 1;
     }
     return 0;
 }

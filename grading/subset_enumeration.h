@@ -3,6 +3,10 @@
 
 #include "grading/grid_geometry.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // Calls visit(s) for every subset s of `pool` with exactly `size` members, in ascending
 // numeric order of s, until visit returns true; returns whether one did. Skipping the sets
 // that hold a member outside the pool keeps the order of a plain scan over 1..511 while
@@ -35,8 +39,59 @@ void ForEachMember(unsigned set, Visit visit)
     for (; set; set &= set - 1) visit(LowestBitIndex(set));
 }
 
+// The lowest cell of a non-empty cell set.
+inline CellIndex LowestCell(CellSet nonEmpty)
+{
+    const uint64_t low = static_cast<uint64_t>(nonEmpty);
+    return low ? std::countr_zero(low) : 64 + std::countr_zero(static_cast<uint64_t>(nonEmpty >> 64));
+}
+
+// The cells whose candidate mask holds exactly one digit (placed cells hold none).
+inline CellSet SingleCandidateCells(const CandidateMask candidates[81])
+{
+    uint64_t low = 0, high = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i one = _mm_set1_epi16(1);
+    auto singles = [&](int first) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(candidates + first));
+        const __m128i atMostOne = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_sub_epi16(v, one)), zero);
+        const __m128i single = _mm_andnot_si128(_mm_cmpeq_epi16(v, zero), atMostOne);
+        // One bit per cell: the high byte of each 16-bit lane.
+        return static_cast<uint64_t>(_mm_movemask_epi8(_mm_packs_epi16(single, zero)) & 0xFF);
+    };
+    for (int first = 0; first < 64; first += 8) low |= singles(first) << first;
+    for (int first = 64; first < 80; first += 8) high |= singles(first) << (first - 64);
+    high |= static_cast<uint64_t>(IsSingleBit(static_cast<uint16_t>(candidates[80]))) << 16;
+#else
+    for (int x = 0; x < 64; ++x) low |= static_cast<uint64_t>(IsSingleBit(static_cast<uint16_t>(candidates[x]))) << x;
+    for (int x = 64; x < 81; ++x) high |= static_cast<uint64_t>(IsSingleBit(static_cast<uint16_t>(candidates[x]))) << (x - 64);
+#endif
+    return (static_cast<CellSet>(high) << 64) | low;
+}
+
 // Digits present in exactly one of three masks.
 inline unsigned InExactlyOne(unsigned a, unsigned b, unsigned c)
 {
     return (a ^ b ^ c) & ~(a & b & c);
+}
+
+// Bit d set for each entry d of the sixteen that has exactly one bit set.
+inline unsigned SingleBitEntries(const uint16_t entries[16])
+{
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i one = _mm_set1_epi16(1);
+    auto singles = [&](__m128i v) {
+        const __m128i atMostOne = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_sub_epi16(v, one)), zero);
+        return _mm_andnot_si128(_mm_cmpeq_epi16(v, zero), atMostOne);
+    };
+    const __m128i low = singles(_mm_load_si128(reinterpret_cast<const __m128i*>(entries)));
+    const __m128i high = singles(_mm_load_si128(reinterpret_cast<const __m128i*>(entries + 8)));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(low, high)));
+#else
+    unsigned bits = 0;
+    for (int d = 0; d < 16; ++d) bits |= static_cast<unsigned>(IsSingleBit(entries[d])) << d;
+    return bits;
+#endif
 }

@@ -41,12 +41,8 @@ int ApplyHiddenSubset(int size)
     const CandidateMask* candidates = candidateGrid.candidates;
     for (Unit u = 0; u < 27; ++u) {
         const uint8_t* cells = gridGeometry.unitCells[u];
-        unsigned placedDigits = 0;
-        unsigned positionsOf[10] = {};
-        for (int j = 0; j < 9; ++j) {
-            placedDigits |= 1u << candidateGrid.placed[cells[j]];
-            ForEachMember(static_cast<uint16_t>(candidates[cells[j]]), [&](int d) { positionsOf[d] |= 1u << j; });
-        }
+        const uint16_t* positionsOf = candidateGrid.digitPositions[u];
+        const unsigned placedDigits = candidateGrid.placedDigits[u];
         unsigned pool = 0;
         for (int d = 1; d <= 9; ++d)
             if (!(placedDigits & (1u << d)) && CountBits(positionsOf[d]) <= size) pool |= 1u << (d - 1);

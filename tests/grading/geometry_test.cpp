@@ -102,7 +102,7 @@ TEST(PlaceAndRemove, PlaceDigitClearsPeersAndRemoveReportsChange)
         }
 
     EXPECT_EQ(RemoveCandidates(40, Digits({1, 2})), 0);  // a placed cell has nothing to lose
-    candidateGrid.candidates[0] = Digits({1, 2, 3});
+    SetCandidates(0, Digits({1, 2, 3}));
     EXPECT_EQ(RemoveCandidates(0, Digits({4, 5})), 0);
     EXPECT_EQ(candidateGrid.candidates[0], Digits({1, 2, 3}));
     EXPECT_EQ(RemoveCandidates(0, Digits({3, 4})), 1);  // one shared digit: only that one goes

@@ -69,6 +69,7 @@ int ExpectIdenticalSteps(const Grid& grid, int maxLevel)
         EXPECT_EQ(fast, reference) << "step " << steps;
         EXPECT_TRUE(SameCandidateGrid(afterFast, candidateGrid)) << "step " << steps << " code " << fast;
         if (fast != reference || !SameCandidateGrid(afterFast, candidateGrid)) return -1;
+        EXPECT_TRUE(DigitPositionsMatchCandidates()) << "step " << steps;
         if (fast == 0) return steps;
     }
 }

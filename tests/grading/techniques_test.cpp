@@ -15,8 +15,8 @@ protected:
         Grid empty{};
         LoadGrid(empty.data());
     }
-    static CandidateMask& Mask(int cell) { return candidateGrid.candidates[cell]; }
-    static void Set(int cell, std::initializer_list<int> digits) { Mask(cell) = Digits(digits); }
+    static CandidateMask Mask(int cell) { return candidateGrid.candidates[cell]; }
+    static void Set(int cell, std::initializer_list<int> digits) { SetCandidates(cell, Digits(digits)); }
     static bool Has(int cell, int digit) { return Mask(cell) & (1 << digit); }
     // Removes the digit from every cell of the unit except the listed positions.
     static void KeepOnlyAt(int unit, int digit, std::initializer_list<int> positions)

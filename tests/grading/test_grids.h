@@ -40,3 +40,16 @@ inline bool SameCandidateGrid(const CandidateGrid& a, const CandidateGrid& b)
 struct GeometryOnce {
     GeometryOnce() { BuildGridGeometry(); }
 };
+
+// True when the engine's digitPositions agree with the candidate masks.
+inline bool DigitPositionsMatchCandidates()
+{
+    for (int u = 0; u < 27; ++u)
+        for (int d = 0; d < 16; ++d) {
+            unsigned expected = 0;
+            for (int j = 0; j < 9; ++j)
+                if (d >= 1 && d <= 9 && (candidateGrid.candidates[gridGeometry.unitCells[u][j]] & (1 << d))) expected |= 1u << j;
+            if (candidateGrid.digitPositions[u][d] != expected) return false;
+        }
+    return true;
+}
