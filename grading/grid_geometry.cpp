@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 GridGeometry gridGeometry;
 thread_local CandidateGrid candidateGrid;
 thread_local UsedDigitMasks usedDigitMasks;
@@ -32,6 +36,7 @@ void BuildGridGeometry()
                 g.isPeer[x][y] = 1;
                 g.peers[x][count++] = static_cast<uint8_t>(y);
                 g.peerSet[x] |= CellSet{1} << y;
+                if (y < 80) g.peerLanes[x][y] = -1;
             }
         }
     }
@@ -59,14 +64,34 @@ static inline void ClearPositions(CellIndex cell, unsigned removed)
     }
 }
 
+// Takes the digit out of every peer's candidates.
+static inline void RemoveFromPeers(CellIndex cell, int digit)
+{
+    CandidateMask* candidates = candidateGrid.candidates;
+#if defined(__SSE2__)
+    // Eight cells at a time: the peers' lanes of the table select where the bit goes.
+    const __m128i bit = _mm_set1_epi16(static_cast<int16_t>(1 << digit));
+    const int16_t* lanes = gridGeometry.peerLanes[cell];
+    for (int first = 0; first < 80; first += 8) {
+        auto* at = reinterpret_cast<__m128i*>(candidates + first);
+        const __m128i select = _mm_and_si128(_mm_load_si128(reinterpret_cast<const __m128i*>(lanes + first)), bit);
+        _mm_storeu_si128(at, _mm_andnot_si128(select, _mm_loadu_si128(at)));
+    }
+    if (gridGeometry.isPeer[cell][80]) candidates[80] = static_cast<CandidateMask>(candidates[80] & ~(1 << digit));
+#else
+    const CandidateMask keep = static_cast<CandidateMask>(~(1 << digit));
+    for (uint8_t peer : gridGeometry.peers[cell]) candidates[peer] &= keep;
+#endif
+}
+
 // PlaceDigit on the masks alone; the caller brings digitPositions up to date.
 static inline void PlaceDigitInMasks(CellIndex cell, int digit)
 {
     CandidateGrid& c = candidateGrid;
     c.placed[cell] = static_cast<uint8_t>(digit);
     c.candidates[cell] = 0;
-    const CandidateMask keep = static_cast<CandidateMask>(~(1 << digit));
-    for (uint8_t peer : gridGeometry.peers[cell]) c.candidates[peer] &= keep;
+    ++c.placedCount;
+    RemoveFromPeers(cell, digit);
 }
 
 // Works digitPositions out afresh from the candidate masks.
@@ -94,6 +119,7 @@ int LoadGrid(const uint8_t grid[81])
     CandidateGrid& c = candidateGrid;
     std::memset(c.placed, 0, sizeof c.placed);
     for (CandidateMask& mask : c.candidates) mask = allDigitsMask;
+    c.placedCount = 0;
     int loaded = 1;
     for (CellIndex x = 0; x < 81; ++x) {
         int digit = grid[x];
@@ -115,10 +141,10 @@ void PlaceDigit(CellIndex cell, int digit)
     CandidateGrid& c = candidateGrid;
     const GridGeometry& g = gridGeometry;
     ClearPositions(cell, static_cast<uint16_t>(c.candidates[cell]));
+    c.placedCount += c.placed[cell] == 0;
     c.placed[cell] = static_cast<uint8_t>(digit);
     c.candidates[cell] = 0;
-    const CandidateMask keep = static_cast<CandidateMask>(~(1 << digit));
-    for (uint8_t peer : g.peers[cell]) c.candidates[peer] &= keep;
+    RemoveFromPeers(cell, digit);
 
     // The digit leaves the cell's row, column and box: in each unit, the places of those
     // cells go. Places the digit did not hold are cleared all the same, which changes

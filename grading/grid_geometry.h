@@ -42,6 +42,7 @@ struct GridGeometry {
     uint8_t bitCount[1024];     // number of set bits of the index
     uint8_t digitOfBit[1024];   // k at index 2^k, 0 elsewhere
     CellSet peerSet[81];        // peers[x] as a set, for intersecting neighbourhoods
+    alignas(16) int16_t peerLanes[81][80];  // -1 at the peers of the cell among cells 0..79
     uint8_t unitsOf[81][3];     // the cell's row, column and box units
     uint8_t positionIn[81][3];  // the cell's position within each of those units
 };
@@ -58,6 +59,7 @@ struct CandidateGrid {
     // sixteen wide for vector scans; entries 0 and 10..15 stay 0.
     alignas(16) uint16_t digitPositions[27][16];
     uint16_t placedDigits[27];  // bit d set when d is placed in the unit
+    int placedCount;            // cells with a digit placed
 };
 
 // State of FillRandomGrid only: bit d set when the filler has put digit d into that house.

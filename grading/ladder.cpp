@@ -28,13 +28,13 @@ PuzzleRating RatePuzzle(const uint8_t givens[81], int maxLevel, std::vector<Tech
     if (stepCodes) stepCodes->clear();
     if (!LoadGrid(givens)) return rating;
     TechniqueCode hardest = 0;
-    for (TechniqueCode code; (code = TechniqueStep(maxLevel)) != 0;) {
+    // On a complete grid the ladder can only answer 0, so the rating stops there without
+    // running every technique once more.
+    for (TechniqueCode code; candidateGrid.placedCount < 81 && (code = TechniqueStep(maxLevel)) != 0;) {
         ++rating.steps;
         if (code > hardest) hardest = code;
         if (stepCodes) stepCodes->push_back(code);
     }
-    for (uint8_t digit : candidateGrid.placed)
-        if (digit == 0) return rating;
-    rating.hardest = hardest;
+    if (candidateGrid.placedCount == 81) rating.hardest = hardest;
     return rating;
 }

@@ -10,14 +10,11 @@
 int ApplyNakedSubset(int size)
 {
     const CandidateMask* candidates = candidateGrid.candidates;
+    uint16_t pools[27];
+    SmallCellPools(size, pools);
     for (Unit u = 0; u < 27; ++u) {
         const uint8_t* cells = gridGeometry.unitCells[u];
-        unsigned pool = 0;
-        for (int j = 0; j < 9; ++j) {
-            const CellIndex x = cells[j];
-            if (candidateGrid.placed[x] == 0 && CountBits(static_cast<uint16_t>(candidates[x])) <= size)
-                pool |= 1u << j;
-        }
+        const unsigned pool = pools[u];
         const bool found = ForEachSubsetOfSize(pool, size, [&](unsigned s) {
             unsigned digits = 0;
             ForEachMember(s, [&](int j) { digits |= static_cast<uint16_t>(candidates[cells[j]]); });
@@ -42,10 +39,7 @@ int ApplyHiddenSubset(int size)
     for (Unit u = 0; u < 27; ++u) {
         const uint8_t* cells = gridGeometry.unitCells[u];
         const uint16_t* positionsOf = candidateGrid.digitPositions[u];
-        const unsigned placedDigits = candidateGrid.placedDigits[u];
-        unsigned pool = 0;
-        for (int d = 1; d <= 9; ++d)
-            if (!(placedDigits & (1u << d)) && CountBits(positionsOf[d]) <= size) pool |= 1u << (d - 1);
+        const unsigned pool = FewPlaceDigits(u, size);
         const bool found = ForEachSubsetOfSize(pool, size, [&](unsigned s) {
             unsigned positions = 0;
             ForEachMember(s, [&](int k) { positions |= positionsOf[k + 1]; });

@@ -41,9 +41,19 @@ struct GeometryOnce {
     GeometryOnce() { BuildGridGeometry(); }
 };
 
-// True when the engine's digitPositions agree with the candidate masks.
+// True when the engine's bookkeeping (digitPositions, placedDigits, placedCount) agrees
+// with the candidate masks and the placed digits.
 inline bool DigitPositionsMatchCandidates()
 {
+    int placedCount = 0;
+    for (uint8_t d : candidateGrid.placed) placedCount += d != 0;
+    if (placedCount != candidateGrid.placedCount) return false;
+    for (int u = 0; u < 27; ++u) {
+        unsigned placedDigits = 0;
+        for (uint8_t cell : gridGeometry.unitCells[u])
+            if (candidateGrid.placed[cell]) placedDigits |= 1u << candidateGrid.placed[cell];
+        if (placedDigits != candidateGrid.placedDigits[u]) return false;
+    }
     for (int u = 0; u < 27; ++u)
         for (int d = 0; d < 16; ++d) {
             unsigned expected = 0;
