@@ -29,7 +29,7 @@ solution=$(echo "$record" | cut -d' ' -f3)
 given_count=$(echo "$record" | cut -d' ' -f4)
 
 # A display of our own.
-exec 3< <(Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>&1 2>/dev/null)
+exec 3< <(Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp -noreset 4>&1 2>/dev/null)
 xvfb_pid=$!
 read -r -t 10 display_number <&3 || fail "Xvfb did not start"
 export DISPLAY=":$display_number"
