@@ -1,4 +1,5 @@
 // Fish (X-Wing, Swordfish) and the two wings (XY-Wing, XYZ-Wing).
+#include "grading/candidate_scans.h"
 #include "grading/subset_enumeration.h"
 #include "grading/techniques.h"
 

@@ -1,4 +1,5 @@
 // Naked singles, hidden singles and the intersections of a box with a row or a column.
+#include "grading/candidate_scans.h"
 #include "grading/subset_enumeration.h"
 #include "grading/techniques.h"
 

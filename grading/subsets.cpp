@@ -1,4 +1,5 @@
 // Naked and hidden subsets (pairs and triples) within one unit.
+#include "grading/candidate_scans.h"
 #include "grading/subset_enumeration.h"
 #include "grading/techniques.h"
 
