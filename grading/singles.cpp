@@ -71,16 +71,24 @@ int ApplyPointingBoxLine()
         }
         const unsigned inOneRow = InExactlyOne(rowDigits[0], rowDigits[1], rowDigits[2]);
         const unsigned inOneColumn = InExactlyOne(columnDigits[0], columnDigits[1], columnDigits[2]);
+        // The box's places in each of its rows and columns, to tell at once whether the line
+        // holds the digit outside the box; a pattern with nothing to remove is passed over.
+        const unsigned boxInRow = 7u << (3 * (b % 3)), boxInColumn = 7u << (3 * (b / 3));
         for (unsigned digits = inOneRow | inOneColumn; digits; digits &= digits - 1) {
             const unsigned bit = digits & -digits;
+            const int d = LowestBitIndex(bit);
             int removed = 0;
             if (inOneRow & bit) {
                 const int i = (rowDigits[0] & bit) ? 0 : (rowDigits[1] & bit) ? 1 : 2;
-                removed |= RemoveFromLineOutsideBox(g.rowOf[cells[3 * i]], b, static_cast<CandidateMask>(bit));
+                const Unit row = g.rowOf[cells[3 * i]];
+                if (candidateGrid.digitPositions[row][d] & ~boxInRow)
+                    removed |= RemoveFromLineOutsideBox(row, b, static_cast<CandidateMask>(bit));
             }
             if (inOneColumn & bit) {
                 const int i = (columnDigits[0] & bit) ? 0 : (columnDigits[1] & bit) ? 1 : 2;
-                removed |= RemoveFromLineOutsideBox(9 + g.columnOf[cells[i]], b, static_cast<CandidateMask>(bit));
+                const Unit column = 9 + g.columnOf[cells[i]];
+                if (candidateGrid.digitPositions[column][d] & ~boxInColumn)
+                    removed |= RemoveFromLineOutsideBox(column, b, static_cast<CandidateMask>(bit));
             }
             if (removed) return 1;
         }
@@ -97,6 +105,8 @@ int ApplyPointingBoxLine()
             const unsigned bit = digits & -digits;
             const int i = (segment[0] & bit) ? 0 : (segment[1] & bit) ? 1 : 2;
             const int b = g.boxOf[cells[3 * i]];
+            const unsigned lineInBox = u < 9 ? 7u << (3 * (u % 3)) : 0x49u << ((u - 9) % 3);
+            if (!(candidateGrid.digitPositions[18 + b][LowestBitIndex(bit)] & ~lineInBox)) continue;
             int removed = 0;
             for (uint8_t cell : g.unitCells[18 + b]) {
                 const bool onLine = u < 9 ? g.rowOf[cell] == u : g.columnOf[cell] == u - 9;
