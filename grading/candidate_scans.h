@@ -15,19 +15,25 @@ inline CellIndex LowestCell(CellSet nonEmpty)
     return low ? std::countr_zero(low) : 64 + std::countr_zero(static_cast<uint64_t>(nonEmpty >> 64));
 }
 
+#if defined(__SSE2__)
+// Lanes whose value has exactly one bit set.
+inline __m128i SingleBitLanes(__m128i v)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i atMostOne = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_sub_epi16(v, _mm_set1_epi16(1))), zero);
+    return _mm_andnot_si128(_mm_cmpeq_epi16(v, zero), atMostOne);
+}
+#endif
+
 // The cells whose candidate mask holds exactly one digit (placed cells hold none).
 inline CellSet SingleCandidateCells(const CandidateMask candidates[81])
 {
     uint64_t low = 0, high = 0;
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i one = _mm_set1_epi16(1);
     auto singles = [&](int first) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(candidates + first));
-        const __m128i atMostOne = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_sub_epi16(v, one)), zero);
-        const __m128i single = _mm_andnot_si128(_mm_cmpeq_epi16(v, zero), atMostOne);
-        // One bit per cell: the high byte of each 16-bit lane.
-        return static_cast<uint64_t>(_mm_movemask_epi8(_mm_packs_epi16(single, zero)) & 0xFF);
+        const __m128i single = SingleBitLanes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(candidates + first)));
+        // One bit per cell: packing keeps one byte per 16-bit lane.
+        return static_cast<uint64_t>(_mm_movemask_epi8(_mm_packs_epi16(single, _mm_setzero_si128())) & 0xFF);
     };
     for (int first = 0; first < 64; first += 8) low |= singles(first) << first;
     for (int first = 64; first < 80; first += 8) high |= singles(first) << (first - 64);
@@ -108,14 +114,8 @@ inline unsigned InExactlyOne(unsigned a, unsigned b, unsigned c)
 inline unsigned SingleBitEntries(const uint16_t entries[16])
 {
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i one = _mm_set1_epi16(1);
-    auto singles = [&](__m128i v) {
-        const __m128i atMostOne = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_sub_epi16(v, one)), zero);
-        return _mm_andnot_si128(_mm_cmpeq_epi16(v, zero), atMostOne);
-    };
-    const __m128i low = singles(_mm_load_si128(reinterpret_cast<const __m128i*>(entries)));
-    const __m128i high = singles(_mm_load_si128(reinterpret_cast<const __m128i*>(entries + 8)));
+    const __m128i low = SingleBitLanes(_mm_load_si128(reinterpret_cast<const __m128i*>(entries)));
+    const __m128i high = SingleBitLanes(_mm_load_si128(reinterpret_cast<const __m128i*>(entries + 8)));
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(low, high)));
 #else
     unsigned bits = 0;

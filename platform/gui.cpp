@@ -49,14 +49,17 @@ WindowId Register(QWidget* widget)
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 QColor ToQColor(Colour c) { return QColor(c.red, c.green, c.blue); }
 
-void PostControlEvent(QWidget* control)
+// A control event of `control`, to be filled in further for canvas input.
+Event ControlEventOf(const QWidget* control)
 {
     Event event;
     event.kind = EventKind::Control;
     event.control = IdOf(control);
     event.window = IdOf(control->window());
-    PostEvent(event);
+    return event;
 }
+
+void PostControlEvent(QWidget* control) { PostEvent(ControlEventOf(control)); }
 
 // Virtual-key codes for the keys that have one; 0 for the rest.
 int VirtualKeyOf(const QKeyEvent* event)
@@ -157,10 +160,7 @@ void Canvas::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) return;
     setFocus(Qt::MouseFocusReason);
-    Event press;
-    press.kind = EventKind::Control;
-    press.control = IdOf(this);
-    press.window = IdOf(window());
+    Event press = ControlEventOf(this);
     press.input = CanvasInput::LeftButtonDown;
     const double scale = devicePixelRatioF();
     press.x = static_cast<int>(std::floor(event->position().x() * scale));
@@ -170,10 +170,7 @@ void Canvas::mousePressEvent(QMouseEvent* event)
 
 void Canvas::keyPressEvent(QKeyEvent* event)
 {
-    Event key;
-    key.kind = EventKind::Control;
-    key.control = IdOf(this);
-    key.window = IdOf(window());
+    Event key = ControlEventOf(this);
     key.input = CanvasInput::KeyDown;
     key.keyCode = VirtualKeyOf(event);
     PostEvent(key);
