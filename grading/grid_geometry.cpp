@@ -136,12 +136,26 @@ int LoadGrid(const uint8_t grid[81])
     return loaded;
 }
 
+// Works placedDigits of the cell's three units out afresh from the placed digits.
+static void RebuildPlacedDigits(CellIndex cell)
+{
+    for (uint8_t u : gridGeometry.unitsOf[cell]) {
+        uint16_t digits = 0;
+        for (uint8_t x : gridGeometry.unitCells[u])
+            if (candidateGrid.placed[x]) digits |= static_cast<uint16_t>(1u << candidateGrid.placed[x]);
+        candidateGrid.placedDigits[u] = digits;
+    }
+}
+
 void PlaceDigit(CellIndex cell, int digit)
 {
+    // A cell or digit out of range would index past the tables: such a call changes nothing.
+    if (cell < 0 || cell > 80 || digit < 1 || digit > 9) return;
     CandidateGrid& c = candidateGrid;
     const GridGeometry& g = gridGeometry;
     ClearPositions(cell, static_cast<uint16_t>(c.candidates[cell]));
-    c.placedCount += c.placed[cell] == 0;
+    const bool replacing = c.placed[cell] != 0;
+    c.placedCount += !replacing;
     c.placed[cell] = static_cast<uint8_t>(digit);
     c.candidates[cell] = 0;
     RemoveFromPeers(cell, digit);
@@ -163,6 +177,11 @@ void PlaceDigit(CellIndex cell, int digit)
         places[18 + 3 * i + stack][digit] &= static_cast<uint16_t>(~(0x49u << (k % 3)));   // column k in its boxes
     }
     places[r][digit] = places[9 + k][digit] = places[18 + b][digit] = 0;
+    if (replacing) {
+        // The old digit may still stand elsewhere in a unit, so its bit is worked out again.
+        RebuildPlacedDigits(cell);
+        return;
+    }
     c.placedDigits[r] |= static_cast<uint16_t>(1u << digit);
     c.placedDigits[9 + k] |= static_cast<uint16_t>(1u << digit);
     c.placedDigits[18 + b] |= static_cast<uint16_t>(1u << digit);
@@ -170,6 +189,8 @@ void PlaceDigit(CellIndex cell, int digit)
 
 int RemoveCandidates(CellIndex cell, CandidateMask bits)
 {
+    // Only cells 0..80 and digits 1..9 exist; anything else is refused unchanged.
+    if (cell < 0 || cell > 80 || (bits & ~allDigitsMask) != 0) return 0;
     CandidateMask& mask = candidateGrid.candidates[cell];
     const unsigned removed = static_cast<uint16_t>(mask & bits);
     if (removed == 0) return 0;
@@ -180,6 +201,7 @@ int RemoveCandidates(CellIndex cell, CandidateMask bits)
 
 void SetCandidates(CellIndex cell, CandidateMask mask)
 {
+    if (cell < 0 || cell > 80) return;
     CandidateGrid& c = candidateGrid;
     ClearPositions(cell, static_cast<uint16_t>(c.candidates[cell]));
     c.candidates[cell] = static_cast<CandidateMask>(mask & allDigitsMask);
@@ -194,6 +216,7 @@ void ClearUsedDigitMasks() { std::memset(&usedDigitMasks, 0, sizeof usedDigitMas
 
 int FillRandomGrid(uint8_t grid[81], CellIndex cell)
 {
+    if (cell < 0 || cell > 81) return 0;  // no such cell to start from
     if (cell == 81) return 1;
     UsedDigitMasks& used = usedDigitMasks;
     const int r = gridGeometry.rowOf[cell];

@@ -82,15 +82,17 @@ void BuildGridGeometry();
 // cell; the givens before it stay placed.
 int LoadGrid(const uint8_t grid[81]);
 
-// Puts digit 1..9 in the cell and removes it from the cell's peers. Checks nothing.
+// Puts digit 1..9 in the cell and removes it from the cell's peers. It does not check that
+// the digit was a candidate; a cell outside 0..80 or a digit outside 1..9 changes nothing.
 void PlaceDigit(CellIndex cell, int digit);
 
 // Clears `bits` from the cell's candidates. Returns 1 when any of them was a candidate.
+// A cell outside 0..80, or bits outside 1..9, are refused: 0, and nothing changes.
 int RemoveCandidates(CellIndex cell, CandidateMask bits);
 
 // Completes grid from `cell` onwards with random digits by backtracking over the
 // used-digit masks, which must hold exactly the digits of cells 0..cell-1. Returns 1 when
-// a completion was written, 0 when none exists.
+// a completion was written, 0 when none exists or `cell` lies outside 0..81.
 int FillRandomGrid(uint8_t grid[81], CellIndex cell);
 
 // Sets a cell's candidates outright, for building hand-made grids (tests); keeps

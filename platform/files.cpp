@@ -8,12 +8,33 @@
 #include <cerrno>
 #include <climits>
 
+namespace {
+FileLockCall lockCall = ::flock;
+
+// Takes the lock that keeps other openers out. False only when another process holds the
+// file: a file system that cannot lock (no locking at all, or NFS, where an exclusive lock
+// needs write access) still lets the file be read, unlocked.
+bool LockAgainstOthers(int fd)
+{
+    if (lockCall(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno == EWOULDBLOCK) return false;
+    if (errno == EBADF) {
+        // A read-only descriptor on NFS: a shared lock still tells whether someone holds it.
+        if (lockCall(fd, LOCK_SH | LOCK_NB) == 0) return true;
+        if (errno == EWOULDBLOCK) return false;
+    }
+    return true;
+}
+}  // namespace
+
+void SetFileLockCall(FileLockCall call) { lockCall = call ? call : ::flock; }
+
 FileHandle OpenFileExclusive(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return noFile;
     struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !LockAgainstOthers(fd)) {
         ::close(fd);
         return noFile;
     }

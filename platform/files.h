@@ -11,7 +11,14 @@ constexpr FileHandle noFile = -1;
 // Opens an existing regular file read-only and without sharing: an exclusive, non-blocking
 // lock is taken on it, so a file another process holds locked is refused, and while it is
 // open here other lockers are refused. Directories and other non-regular files are refused.
+// On a file system that cannot lock (NFS with a read-only descriptor takes a shared lock
+// instead) the file opens without the lock.
 FileHandle OpenFileExclusive(const std::string& path);
+
+// The lock call OpenFileExclusive makes, flock(2) unless replaced; nullptr restores it.
+// A seam for tests, which stand in for file systems that lock differently.
+using FileLockCall = int (*)(int fd, int operation);
+void SetFileLockCall(FileLockCall call);
 
 // Closes the file and releases its lock. noFile is ignored.
 void CloseFile(FileHandle file);

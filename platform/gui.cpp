@@ -21,6 +21,7 @@
 #include <vector>
 #include <deque>
 #include <map>
+#include <set>
 #include <memory>
 
 #include "platform/qt_access.h"
@@ -37,6 +38,40 @@ std::map<WindowId, QPointer<QWidget>> widgets;
 std::map<FontId, QFont> fonts;
 std::map<ImageId, QImage> images;
 std::map<WindowId, QButtonGroup*> optionGroups;  // one exclusive group per window
+std::set<WindowId> inputBlocked;                  // top-level windows disabled by EnableWindow
+
+// An option button that a click anywhere in its rectangle checks, not only on its circle
+// and text.
+class OptionButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
+// Swallows the player's input to disabled top-level windows. Qt's own disabling would
+// also draw every control of the window greyed out; a window the game disables while a
+// dialog is open must look as it did and only take no input.
+class InputBlocker : public QObject {
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove: case QEvent::Wheel: case QEvent::KeyPress: case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride: case QEvent::Shortcut: case QEvent::ContextMenu: case QEvent::TouchBegin:
+        case QEvent::TouchUpdate: case QEvent::TouchEnd: case QEvent::TabletPress: case QEvent::TabletRelease:
+        case QEvent::InputMethod:
+            break;
+        default:
+            return false;
+        }
+        const auto* widget = qobject_cast<QWidget*>(target);
+        return widget && inputBlocked.count(IdOf(widget->window())) != 0;
+    }
+};
+InputBlocker* inputBlocker = nullptr;
 
 WindowId Register(QWidget* widget)
 {
@@ -206,6 +241,8 @@ void StartPlatform()
     static char* argv[] = {name, nullptr};
     QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     application = std::make_unique<QApplication>(argc, argv);
+    inputBlocker = new InputBlocker;
+    application->installEventFilter(inputBlocker);
     QApplication::setApplicationName("Vakido");
     QApplication::setDesktopFileName("org.vakido.Vakido");
 }
@@ -219,9 +256,12 @@ void StopPlatform()
         }
     widgets.clear();
     optionGroups.clear();
+    inputBlocked.clear();
     fonts.clear();
     images.clear();
     pendingEvents.clear();
+    delete inputBlocker;
+    inputBlocker = nullptr;
     application.reset();
 }
 
@@ -306,7 +346,7 @@ WindowId CreateOptionButton(WindowId window, const std::string& text, int x, int
 {
     QWidget* parent = WidgetOf(window);
     if (!parent) return noWindow;
-    auto* option = new QRadioButton(Text(text), parent);
+    auto* option = new OptionButton(Text(text), parent);
     QButtonGroup*& group = optionGroups[window];
     if (!group) {
         group = new QButtonGroup(parent);
@@ -389,7 +429,21 @@ WindowId FocusedControl() { return IdOf(QApplication::focusWidget()); }
 
 void EnableWindow(WindowId window, bool enabled)
 {
-    if (QWidget* widget = WidgetOf(window)) widget->setEnabled(enabled);
+    QWidget* widget = WidgetOf(window);
+    if (!widget) return;
+    if (!widget->isWindow()) {
+        widget->setEnabled(enabled);
+    } else if (enabled) {
+        inputBlocked.erase(window);
+    } else {
+        inputBlocked.insert(window);
+    }
+}
+
+bool IsWindowEnabled(WindowId window)
+{
+    QWidget* widget = WidgetOf(window);
+    return widget && widget->isEnabled() && inputBlocked.count(window) == 0;
 }
 
 void ActivateWindow(WindowId window)
@@ -410,6 +464,7 @@ void CloseWindow(WindowId window)
         else ++it;
     }
     optionGroups.erase(window);
+    inputBlocked.erase(window);
     if (auto* top = dynamic_cast<TopWindow*>(widget)) top->allowClose = true;
     widget->close();
     delete widget;
@@ -466,13 +521,27 @@ ImageId RegisterImage(const QImage& image)
 
 void FreeImage(ImageId image) { images.erase(image); }
 
+// The window the game is showing: the newest top-level window still open that takes
+// input, so the main window, or the About dialog while it is open. The toolkit's active
+// window will not do: before the event loop has run (a warning at start-up) there is none.
+static QWidget* MessageBoxOwner()
+{
+    for (auto it = widgets.rbegin(); it != widgets.rend(); ++it) {
+        QWidget* widget = it->second.data();
+        if (widget && widget->isWindow() && widget->isVisible() && !qobject_cast<QMessageBox*>(widget) &&
+            inputBlocked.count(it->first) == 0)
+            return widget;
+    }
+    return nullptr;
+}
+
 void ShowMessageBox(const std::string& caption, const std::string& text, MessageIcon icon)
 {
     const QMessageBox::Icon qtIcon = icon == MessageIcon::Information ? QMessageBox::Information
                                      : icon == MessageIcon::Warning  ? QMessageBox::Warning
                                                                      : QMessageBox::NoIcon;
-    QWidget* owner = QApplication::activeWindow();
-    QMessageBox box(qtIcon, Text(caption), Text(text), QMessageBox::Ok, owner);
+    const QPointer<QWidget> owner = MessageBoxOwner();
+    QMessageBox box(qtIcon, Text(caption), Text(text), QMessageBox::Ok, owner.data());
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

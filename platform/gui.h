@@ -80,7 +80,10 @@ void SetLabelText(WindowId label, const std::string& text);
 void SetFocus(WindowId control);
 WindowId FocusedControl();
 
+// A disabled top-level window takes no input but is drawn as before; a disabled control
+// is greyed out as usual.
 void EnableWindow(WindowId window, bool enabled);
+bool IsWindowEnabled(WindowId window);
 void ActivateWindow(WindowId window);
 // Closes and destroys a window with its controls.
 void CloseWindow(WindowId window);
@@ -98,7 +101,9 @@ void FreeFont(FontId font);
 ImageId DecodePngImage(const unsigned char* begin, const unsigned char* end);
 void FreeImage(ImageId image);
 
-// A modal message box with one OK button over the active window; returns when dismissed.
+// A modal message box with one OK button, owned by and centred over the window the game is
+// showing (the newest open window that takes input); returns when dismissed, with that
+// window active again.
 enum class MessageIcon { None, Information, Warning };
 void ShowMessageBox(const std::string& caption, const std::string& text, MessageIcon icon);
 

@@ -11,10 +11,7 @@ static std::mt19937_64& Generator()
 
 void SeedRandom(uint64_t seed) { Generator().seed(seed); }
 
-void SeedRandomFromClock()
-{
-    SeedRandom(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-}
+uint64_t ClockSeed() { return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()); }
 
 int64_t RandomInteger(int64_t n)
 {

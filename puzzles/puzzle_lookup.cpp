@@ -2,12 +2,6 @@
 
 #include "platform/files.h"
 
-#ifndef VAKIDO_DATA_DIR
-#error "VAKIDO_DATA_DIR must name the install data directory"
-#endif
-
-const std::string FallbackPuzzleDirectory = VAKIDO_DATA_DIR;
-
 std::string PuzzleFileName(int level)
 {
     switch (level) {

@@ -3,7 +3,9 @@
 
 #include <string>
 
-// The install data directory for the puzzle files, ending with '/'.
+// The directory where the puzzle files are installed, ending with '/'. Each program links
+// one definition (fallback_directory.cpp): the install directory, or for the tests a
+// folder of the build tree.
 extern const std::string FallbackPuzzleDirectory;
 
 // "makkelijk.vdb", "gemiddeld.vdb", "moeilijk.vdb", "expert.vdb" for levels 1..4; empty

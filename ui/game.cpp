@@ -11,10 +11,18 @@
 #include "ui/logo.h"
 #include "ui/main_window.h"
 
+void SeedRandomSources(uint64_t seed)
+{
+    SeedRandom(seed);
+    // The grading engine keeps a generator of its own, so that it depends on nothing else;
+    // it starts from the same value, so it too draws a new sequence in every run.
+    SeedGradingRandom(seed);
+}
+
 void StartGame()
 {
     ResetBoardState();
-    SeedRandomFromClock();
+    SeedRandomSources(ClockSeed());
     BuildGridGeometry();
     for (WindowId& option : levelOptions) option = noWindow;
     DisplayScale = 1.0;

@@ -1,7 +1,12 @@
 // Start-up, the main event loop and shut-down.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/gui.h"
+
+// Seeds the program's random source and the grading engine's from one value.
+void SeedRandomSources(uint64_t seed);
 
 // Creates all state, builds the engine's tables and the main window, draws the empty board
 // and starts an Easy puzzle. The platform must have been started.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "grading/grid_geometry.h"
@@ -73,6 +74,20 @@ TEST(LoadGrid, EmptyGridConflictsAndOutOfRangeValues)
     EXPECT_EQ(candidateGrid.candidates[8], allDigitsMask & ~Digits({5}));
     EXPECT_EQ(candidateGrid.candidates[40], allDigitsMask);
 
+    // The same in a column (cells 4 and 67) and in a box (cells 30 and 50): the later cell.
+    struct Conflict {
+        int first, second;
+    };
+    for (Conflict c : {Conflict{4, 67}, Conflict{30, 50}}) {
+        Grid grid{};
+        grid[c.first] = 2;
+        grid[c.second] = 2;
+        EXPECT_EQ(LoadGrid(grid.data()), 0) << c.first << "," << c.second;
+        EXPECT_EQ(candidateGrid.placed[c.first], 2);
+        EXPECT_EQ(candidateGrid.placed[c.second], 0);
+        EXPECT_EQ(candidateGrid.candidates[c.second], allDigitsMask & ~Digits({2}));
+    }
+
     // Values above 9 name no digit: a conflict, never a shift past the mask.
     for (uint8_t bad : {10, 15, 16, 200, 255}) {
         Grid grid{};
@@ -107,6 +122,61 @@ TEST(PlaceAndRemove, PlaceDigitClearsPeersAndRemoveReportsChange)
     EXPECT_EQ(candidateGrid.candidates[0], Digits({1, 2, 3}));
     EXPECT_EQ(RemoveCandidates(0, Digits({3, 4})), 1);  // one shared digit: only that one goes
     EXPECT_EQ(candidateGrid.candidates[0], Digits({1, 2}));
+}
+
+// A wrong argument never reaches past a table: the call is refused and nothing changes.
+TEST(PlaceAndRemove, OutOfRangeArgumentsAreRefused)
+{
+    Grid some = ParseGrid("5.......3....7....");
+    LoadGrid(some.data());
+    const CandidateGrid before = candidateGrid;
+    auto unchanged = [&] { return std::memcmp(&before, &candidateGrid, sizeof before) == 0; };
+
+    struct Placement {
+        int cell, digit;
+    };
+    for (Placement p : {Placement{40, 0}, Placement{40, 10}, Placement{40, -1}, Placement{-1, 5}, Placement{81, 5},
+                        Placement{1000, 5}}) {
+        PlaceDigit(p.cell, p.digit);
+        EXPECT_TRUE(unchanged()) << "PlaceDigit(" << p.cell << ", " << p.digit << ")";
+    }
+    struct Removal {
+        int cell;
+        CandidateMask bits;
+    };
+    for (Removal r : {Removal{-1, Digits({4})}, Removal{81, Digits({4})}, Removal{40, 1}, Removal{40, 1 << 10},
+                      Removal{40, static_cast<CandidateMask>(Digits({4}) | 1 << 12)}, Removal{40, -1}}) {
+        EXPECT_EQ(RemoveCandidates(r.cell, r.bits), 0) << "RemoveCandidates(" << r.cell << ", " << r.bits << ")";
+        EXPECT_TRUE(unchanged()) << "RemoveCandidates(" << r.cell << ", " << r.bits << ")";
+    }
+
+    Grid grid;
+    grid.fill(7);
+    for (int start : {-1, 82, 500}) {
+        ClearUsedDigitMasks();
+        EXPECT_EQ(FillRandomGrid(grid.data(), start), 0) << start;
+        for (uint8_t d : grid) ASSERT_EQ(d, 7);
+    }
+}
+
+// Placing over a placed cell: the old digit leaves the units' bookkeeping, as it leaves the
+// grid, so the faster searches keep seeing what the plain ones see.
+TEST(PlaceAndRemove, PlacingOverAPlacedCellKeepsTheBookkeepingExact)
+{
+    Grid empty{};
+    LoadGrid(empty.data());
+    PlaceDigit(40, 5);
+    PlaceDigit(40, 6);
+    EXPECT_EQ(candidateGrid.placed[40], 6);
+    EXPECT_EQ(candidateGrid.placedCount, 1);
+    EXPECT_TRUE(DigitPositionsMatchCandidates());
+
+    // The old digit stays counted where another cell of the unit still holds it.
+    PlaceDigit(0, 3);
+    PlaceDigit(4, 3);  // the same row as cell 0, against the rules: nothing checks
+    PlaceDigit(4, 8);
+    EXPECT_TRUE(DigitPositionsMatchCandidates());
+    EXPECT_TRUE(candidateGrid.placedDigits[0] & (1 << 3));
 }
 
 TEST(FillRandomGrid, FillsValidGridsAndStopsAt81)

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -123,6 +124,48 @@ TEST(PuzzleFile, FileHeldLockedByAnotherProcessIsRefused)
     ASSERT_NE(held, noPuzzleFile);
     EXPECT_FALSE(Opens(path));
     ClosePuzzleFile(held);
+}
+
+// File systems that lock otherwise, stood in for through the file layer's lock seam: only
+// a lock that another process really holds refuses the file.
+TEST(PuzzleFile, OnlyALockHeldElsewhereRefusesTheFile)
+{
+    TempDir dir;
+    const std::string path = dir.Write("shared.vdb", FileOf(1, 1));
+    struct Case {
+        const char* fileSystem;
+        FileLockCall lock;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"no locking at all (ENOLCK)", [](int, int) { errno = ENOLCK; return -1; }, true},
+        {"locks not supported (EOPNOTSUPP)", [](int, int) { errno = EOPNOTSUPP; return -1; }, true},
+        {"NFS, shared lock free",
+         [](int, int operation) {
+             if (operation & LOCK_EX) { errno = EBADF; return -1; }
+             return 0;
+         },
+         true},
+        {"NFS, held by another process",
+         [](int, int operation) {
+             errno = (operation & LOCK_EX) ? EBADF : EWOULDBLOCK;
+             return -1;
+         },
+         false},
+        {"held by another process", [](int, int) { errno = EWOULDBLOCK; return -1; }, false},
+    };
+    for (const Case& c : cases) {
+        SetFileLockCall(c.lock);
+        const PuzzleFile file = OpenPuzzleFile(path);
+        EXPECT_EQ(file != noPuzzleFile, c.opens) << c.fileSystem;
+        if (file != noPuzzleFile) {
+            PuzzleRecord record;
+            EXPECT_EQ(ReadRandomPuzzle(file, record), 0) << c.fileSystem;
+            ClosePuzzleFile(file);
+        }
+    }
+    SetFileLockCall(nullptr);
+    EXPECT_TRUE(Opens(path));
 }
 
 TEST(PuzzleFile, FileWithoutReadPermissionIsRefused)

@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -31,7 +33,21 @@ void AnswerMessageBoxes()
         const MessageIcon icon = box->icon() == QMessageBox::Information ? MessageIcon::Information
                                  : box->icon() == QMessageBox::Warning  ? MessageIcon::Warning
                                                                         : MessageIcon::None;
-        seen.push_back({box->windowTitle().toStdString(), box->text().toStdString(), icon});
+        SeenMessageBox record{box->windowTitle().toStdString(), box->text().toStdString(), icon, {}, 0, 0,
+                              CanvasPicture(boardCanvas)};
+        if (const QWidget* owner = box->parentWidget()) {
+            record.ownerTitle = owner->window()->windowTitle().toStdString();
+            // Centred over the owner, then kept on the screen as Qt keeps dialogs (the small
+            // offscreen screens of the larger display scales clip the main window).
+            const QRect frame = box->frameGeometry();
+            const QRect screen = box->screen()->availableGeometry();
+            QPoint wanted = owner->window()->frameGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2);
+            wanted.setX(std::max(screen.left(), std::min(wanted.x(), screen.right() + 1 - frame.width())));
+            wanted.setY(std::max(screen.top(), std::min(wanted.y(), screen.bottom() + 1 - frame.height())));
+            record.offCentreX = frame.left() - wanted.x();
+            record.offCentreY = frame.top() - wanted.y();
+        }
+        seen.push_back(record);
         box->button(QMessageBox::Ok)->click();
     }
 }
@@ -77,6 +93,15 @@ void NewGameWindow()
     QApplication::processEvents();
     DrawBoard();
     seen.clear();
+}
+
+void StartRealGame()
+{
+    StartTestPlatform();
+    if (mainWindow != noWindow) CloseWindow(mainWindow);
+    PumpEvents();
+    seen.clear();
+    StartGame();
 }
 
 void PumpEvents()

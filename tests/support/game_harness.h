@@ -3,6 +3,8 @@
 // every message box while recording what it said.
 #pragma once
 
+#include <QImage>
+
 #include <string>
 #include <vector>
 
@@ -13,6 +15,10 @@ struct SeenMessageBox {
     std::string caption;
     std::string text;
     MessageIcon icon;
+    std::string ownerTitle;  // the title of the window that owns the box; empty for none
+    int offCentreX = 0;      // how far the box lies from centred over its owner, in pixels
+    int offCentreY = 0;      // (where the screen ends, kept on the screen, as Qt does)
+    QImage canvas;           // the board canvas's picture while the box was up
 };
 
 // Starts the platform once for the test program; message boxes are answered from then on.
@@ -24,6 +30,10 @@ std::vector<SeenMessageBox> TakeMessageBoxes();
 // A fresh game: closes the previous window, resets all state, builds the main window and
 // draws the empty board; no puzzle is started.
 void NewGameWindow();
+
+// A fresh game through the real start-up path (StartGame), which starts an Easy puzzle or
+// warns that its file is missing.
+void StartRealGame();
 
 // Dispatches every pending platform event as the main loop would.
 void PumpEvents();

@@ -7,11 +7,15 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstring>
 #include <functional>
 
+#include "board/board.h"
+#include "board/puzzle_start.h"
 #include "platform/qt_access.h"
 #include "tests/support/game_harness.h"
 #include "ui/about_dialog.h"
+#include "ui/board_rendering.h"
 #include "ui/game.h"
 #include "ui/logo.h"
 #include "ui/main_window.h"
@@ -31,6 +35,7 @@ struct Content {
     bool hasLogo = false;
     QSize size;
     bool mainEnabledMeanwhile = true;
+    bool mainControlsDrawnEnabled = true;
     QFont productFont;
 };
 
@@ -38,7 +43,9 @@ Content ReadContent(QWidget* dialog)
 {
     Content content;
     content.size = dialog->size();
-    content.mainEnabledMeanwhile = WidgetOf(mainWindow)->isEnabled();
+    content.mainEnabledMeanwhile = IsWindowEnabled(mainWindow);
+    for (QWidget* control : WidgetOf(mainWindow)->findChildren<QWidget*>())
+        content.mainControlsDrawnEnabled &= control->isEnabled();
     for (QLabel* label : dialog->findChildren<QLabel*>()) {
         if (!label->pixmap().isNull()) {
             content.hasLogo = true;
@@ -79,7 +86,7 @@ protected:
     static void ExpectMainBack()
     {
         QApplication::processEvents();
-        EXPECT_TRUE(WidgetOf(mainWindow)->isEnabled());
+        EXPECT_TRUE(IsWindowEnabled(mainWindow));
         EXPECT_EQ(OpenDialog(), nullptr);
     }
 };
@@ -102,6 +109,7 @@ TEST_F(About, ShowsItsContentAndClosesEveryWay)
         const Content content = RunDialog(act);
         ExpectMainBack();
         EXPECT_FALSE(content.mainEnabledMeanwhile) << how;
+        EXPECT_TRUE(content.mainControlsDrawnEnabled) << how << ": the main window must not be drawn greyed";
         EXPECT_TRUE(content.hasLogo) << how;
         EXPECT_EQ(content.size, QSize(600, 300));
         if (first.labels.empty()) first = content;
@@ -131,6 +139,38 @@ TEST_F(About, ClicksOnLabelsAndLogoDoNotCloseIt)
     });
     EXPECT_TRUE(stillOpen);
     ExpectMainBack();
+}
+
+// Clicks and keys aimed at the main window while the dialog is open change nothing, then or
+// after the dialog closes, and the main window looks as it did.
+TEST_F(About, TheMainWindowTakesNoInputMeanwhileAndIsNotGreyed)
+{
+    WritePuzzleFile(1, {SampleRecord()});
+    WritePuzzleFile(2, {SampleRecord()});
+    StartPuzzle();
+    gameState.selectedCell = 1;
+    DrawBoard();
+    const Board boardBefore = board;
+    const GameState stateBefore = gameState;
+    const QImage looksBefore = WidgetOf(mainWindow)->grab().toImage();
+    QImage looksMeanwhile;
+    RunDialog([&](QWidget* dialog) {
+        QWidget* canvas = WidgetOf(boardCanvas);
+        QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(300, 300));
+        QTest::keyClick(canvas, Qt::Key_Down);
+        QTest::keyClicks(canvas, "7");
+        for (WindowId control : {hintButton, showSolutionButton, newPuzzleButton, levelOptions[2]})
+            QTest::mouseClick(WidgetOf(control), Qt::LeftButton);
+        looksMeanwhile = WidgetOf(mainWindow)->grab().toImage();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    PumpEvents();
+    EXPECT_EQ(std::memcmp(&board, &boardBefore, sizeof board), 0);
+    EXPECT_EQ(std::memcmp(&gameState, &stateBefore, sizeof gameState), 0);
+    EXPECT_TRUE(IsOptionChecked(levelOptions[1]));
+    EXPECT_TRUE(TakeMessageBoxes().empty());
+    EXPECT_EQ(looksMeanwhile, looksBefore) << "the main window changed its looks while About was open";
+    RemovePuzzleFiles();
 }
 
 TEST_F(About, LogoThatFailsToDecodeLeavesTheLabelsInPlace)

@@ -86,6 +86,23 @@ TEST_F(Dispatch, ButtonsAndOptionsRouteToTheirCommands)
     EXPECT_EQ(gameState.currentLevel, 3);
 }
 
+// A click anywhere in an option's 120 x 20 rectangle checks it, not only on its circle and
+// text: "Medium" at client (545, 68), right of its text, and at its corners.
+TEST_F(Dispatch, AClickAnywhereInAnOptionChecksIt)
+{
+    StartPuzzle();
+    const QPointF places[] = {{105, 10}, {119, 19}, {0.5, 0.5}, {60, 2}};
+    for (QPointF place : places) {
+        CheckOption(levelOptions[1]);
+        gameState.currentLevel = 1;
+        ClickAt(levelOptions[2], place.x(), place.y());
+        EXPECT_TRUE(IsOptionChecked(levelOptions[2])) << place.x() << "," << place.y();
+        EXPECT_EQ(TakeMessageBoxes().size(), 1u) << "the switch to Medium starts a puzzle (its file is missing)";
+    }
+    ClickAt(levelOptions[3], 105, 10);
+    EXPECT_EQ(gameState.currentLevel, 3);
+}
+
 TEST_F(Dispatch, ClosingTheMainWindowEndsTheLoop)
 {
     StartPuzzle();
