@@ -21,15 +21,17 @@ build: deps
 run: build
 	$(BUILD)/bin/vakido
 
-# The full build's tests, then the tests of the libraries that need no Qt once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# The full build's tests, then the whole game and its tests once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/; its bin/vakido runs by hand
+# too, with the default puzzle files copied beside it).
 test: build test-asan
 	cd $(BUILD) && ctest --output-on-failure
 
-test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVAKIDO_GUI=OFF -DVAKIDO_SANITIZE=ON \
+test-asan: build
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVAKIDO_SANITIZE=ON \
 	  -DVAKIDO_BENCHMARKS=OFF -DVAKIDO_PUZZLE_FILES=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cp $(BUILD)/bin/*.vdb $(ASAN_BUILD)/bin/
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure
 

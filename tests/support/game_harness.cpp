@@ -25,6 +25,7 @@
 namespace {
 
 std::vector<SeenMessageBox> seen;
+QTimer* answerTimer = nullptr;
 
 // Every few milliseconds, answers a modal message box if one is open.
 void AnswerMessageBoxes()
@@ -69,9 +70,15 @@ void StartTestPlatform()
     setenv("XDG_RUNTIME_DIR", "/tmp", 0);
     StartPlatform();
     BuildGridGeometry();
-    auto* timer = new QTimer(QApplication::instance());
-    QObject::connect(timer, &QTimer::timeout, AnswerMessageBoxes);
-    timer->start(5);
+    answerTimer = new QTimer(QApplication::instance());
+    QObject::connect(answerTimer, &QTimer::timeout, AnswerMessageBoxes);
+    answerTimer->start(5);
+}
+
+void AnswerMessageBoxesEvery(int milliseconds)
+{
+    StartTestPlatform();
+    answerTimer->start(milliseconds);
 }
 
 std::vector<SeenMessageBox> TakeMessageBoxes()
