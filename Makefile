@@ -35,13 +35,18 @@ test-asan: build
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure
 
-# One minute of libFuzzer over the puzzle reader; new inputs land in $(FUZZ_BUILD)/corpus.
+# libFuzzer over every target, FUZZ_SECONDS each (one minute unless set); new inputs land in
+# $(FUZZ_BUILD)/corpus/<target>, the saved seeds are fuzz/corpus/<target>.
+FUZZ_TARGETS = puzzle_reader rate_lines check_file
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAKIDO_GUI=OFF \
 	  -DVAKIDO_FUZZ=ON -DVAKIDO_BENCHMARKS=OFF -DVAKIDO_PUZZLE_FILES=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target puzzle_reader_fuzzer
-	mkdir -p $(FUZZ_BUILD)/corpus
-	$(FUZZ_BUILD)/bin/puzzle_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus fuzz/corpus
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS:%=%_fuzzer)
+	set -e; for target in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$target; \
+	  $(FUZZ_BUILD)/bin/$${target}_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(FUZZ_BUILD)/corpus/$$target fuzz/corpus/$$target; \
+	done
 
 bench: build
 	$(BUILD)/bin/grading_bench

@@ -1,4 +1,5 @@
 // `vakidogenerator check` and `dump`: read files with the game's own reader.
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
@@ -13,7 +14,8 @@ namespace {
 struct OpenedFile {
     PuzzleFile file = noPuzzleFile;
     int level = 0;
-    int64_t count = 0;
+    int64_t count = 0;   // recordCount, as the header says
+    int64_t whole = 0;   // the records the file really holds whole, at most count
     std::string problem;
 };
 
@@ -32,6 +34,9 @@ OpenedFile Open(const std::string& path)
     for (int level = 1; level <= 4 && opened.level == 0; ++level)
         if (ValidatePuzzleHeader(opened.file, level)) opened.level = level;
     opened.count = PuzzleCount(opened.file);
+    // A damaged count may claim two billion records: only those the bytes hold are read.
+    const int64_t held = (FileSizeAt(path) - puzzleHeaderSize) / puzzleRecordSize;
+    opened.whole = std::clamp<int64_t>(held, 0, std::max<int64_t>(opened.count, 0));
     return opened;
 }
 
@@ -92,14 +97,20 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostr
         int64_t bad = 0;
         std::string firstProblem;
         if (opened.count <= 0) firstProblem = "the file holds no puzzle (recordCount " + std::to_string(opened.count) + ")";
-        for (int64_t i = 0; i < opened.count; ++i) {
+        for (int64_t i = 0; i < opened.whole; ++i) {
             PuzzleRecord record;
             std::string problem;
-            if (!ReadPuzzle(opened.file, i, record)) problem = "missing or cut short (the file ends early)";
+            if (!ReadPuzzle(opened.file, i, record)) problem = "cannot be read";
             else problem = CheckRecord(record, opened.level);
             if (problem.empty()) continue;
             if (bad++ < 10) err << path << ": record " << i << ": " << problem << "\n";
             if (firstProblem.empty()) firstProblem = "record " + std::to_string(i) + ": " + problem;
+        }
+        if (opened.whole < opened.count) {
+            const std::string problem = "recordCount " + std::to_string(opened.count) + " but the file ends after " +
+                                        std::to_string(opened.whole) + " whole record(s)";
+            err << path << ": " << problem << "\n";
+            if (firstProblem.empty()) firstProblem = problem;
         }
         ClosePuzzleFile(opened.file);
         if (firstProblem.empty()) {
@@ -123,7 +134,7 @@ int RunDump(const std::string& path, std::ostream& out, std::ostream& err)
     int status = 0;
     for (int64_t i = 0; i < opened.count; ++i) {
         PuzzleRecord record;
-        if (!ReadPuzzle(opened.file, i, record)) {
+        if (i >= opened.whole || !ReadPuzzle(opened.file, i, record)) {
             err << path << ": record " << i << " is missing or cut short\n";
             status = 1;
             break;

@@ -42,6 +42,7 @@ int RunGenerate(const GenerateOptions& options)
         std::cerr << "vakidogenerator: " << problem << "\n";
         return 1;
     }
+    RemoveStaleTemporaryFiles(options.outDirectory);
     std::vector<int> levels = options.levels;
     if (levels.empty()) levels = {1, 2, 3, 4};
     const uint64_t seed = options.seed ? *options.seed

@@ -197,9 +197,11 @@ void Canvas::mousePressEvent(QMouseEvent* event)
     setFocus(Qt::MouseFocusReason);
     Event press = ControlEventOf(this);
     press.input = CanvasInput::LeftButtonDown;
+    // A press lands on a whole device pixel; Qt hands it over divided by the scale, so
+    // multiplying back can miss the pixel by a hair (51.9999 for 52 at 1.25): round.
     const double scale = devicePixelRatioF();
-    press.x = static_cast<int>(std::floor(event->position().x() * scale));
-    press.y = static_cast<int>(std::floor(event->position().y() * scale));
+    press.x = static_cast<int>(std::lround(event->position().x() * scale));
+    press.y = static_cast<int>(std::lround(event->position().y() * scale));
     PostEvent(press);
 }
 

@@ -1,10 +1,13 @@
 #include "puzzles/puzzle_file_writer.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 static void AppendLittleEndian(std::string& out, uint32_t value, int width)
@@ -27,9 +30,49 @@ std::string EncodePuzzleFile(int level, const std::vector<PuzzleRecord>& records
     return bytes;
 }
 
+namespace {
+
+// The directory part of a path, with its trailing '/', or "./".
+std::string DirectoryOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+// The writer's process id in a temporary file's name, or 0 when the name is not one of ours.
+pid_t WriterOf(const std::string& name)
+{
+    if (name.rfind(temporaryFilePrefix, 0) != 0) return 0;
+    const std::string rest = name.substr(std::strlen(temporaryFilePrefix));
+    const size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string::npos || rest.find_first_not_of("0123456789") != dash) return 0;
+    return static_cast<pid_t>(std::strtol(rest.substr(0, dash).c_str(), nullptr, 10));
+}
+
+}  // namespace
+
+int RemoveStaleTemporaryFiles(const std::string& directory)
+{
+    std::string folder = directory.empty() ? std::string(".") : directory;
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing) return 0;
+    if (folder.back() != '/') folder += '/';
+    int removed = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        const pid_t writer = WriterOf(entry->d_name);
+        // Its writer is gone (killed, or the machine went down): nobody will finish it.
+        if (writer > 0 && ::kill(writer, 0) != 0 && errno == ESRCH)
+            removed += ::unlink((folder + entry->d_name).c_str()) == 0;
+    }
+    ::closedir(listing);
+    return removed;
+}
+
 std::string WriteFileAtomically(const std::string& path, const std::string& bytes)
 {
-    std::string pattern = path + ".tmp-XXXXXX";
+    // Named so that nothing mistakes it for a puzzle file, and with our process id, so that
+    // a later run can tell a file left by a killed writer from one still being written.
+    std::string pattern = DirectoryOf(path) + temporaryFilePrefix + std::to_string(::getpid()) + "-XXXXXX";
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return "cannot create a temporary file beside " + path + ": " + std::strerror(errno);
     auto fail = [&](const char* what) {
@@ -57,8 +100,7 @@ std::string WriteFileAtomically(const std::string& path, const std::string& byte
         return message;
     }
     // Make the rename itself durable.
-    const std::string directory = path.find('/') == std::string::npos ? "." : path.substr(0, path.rfind('/') + 1);
-    const int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dirFd = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <algorithm>
 #include <fstream>
+#include <set>
+#include <vector>
 
 #include "board/board.h"
 #include "board/player_aids.h"
@@ -10,6 +13,8 @@
 #include "platform/random.h"
 #include "puzzles/puzzle_lookup.h"
 #include "tests/support/game_harness.h"
+#include "platform/qt_access.h"
+#include "ui/board_rendering.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -228,6 +233,91 @@ TEST_F(BoardTest, HintOnAGivenOrCorrectCellRevealsARandomCellThatDiffers)
     }
     EXPECT_TRUE(IsSolved());
     EXPECT_EQ(board.kind[3], Revealed);
+    EXPECT_TRUE(TakeMessageBoxes().empty());
+}
+
+// The board is redrawn before each message box appears: the completing digit and the red
+// marks are already on the canvas while the box is up.
+TEST_F(BoardTest, EveryMessageBoxComesAfterTheRedraw)
+{
+    StartSample();
+    const CellNumber wrongCell = FirstOpenCell();
+    gameState.selectedCell = wrongCell;
+    EnterDigit(SolutionDigit(wrongCell) % 9 + 1);
+    gameState.selectedCell = 81;
+    CheckBoard();
+    auto boxes = TakeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].canvas, CanvasPicture(boardCanvas));
+    const int x = 2 + 40 * static_cast<int>((wrongCell - 1) % 9), y = 2 + 40 * static_cast<int>((wrongCell - 1) / 9);
+    EXPECT_EQ(boxes[0].canvas.pixel(Scaled(x + 35), Scaled(y + 6)) | 0xFF000000u, qRgb(255, 200, 200))
+        << "the mark was not drawn when the box showed";
+
+    const CellNumber last = wrongCell;
+    FillAllBut(last);
+    TakeMessageBoxes();
+    EnterDigit(SolutionDigit(last));
+    boxes = TakeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, congratulation);
+    EXPECT_EQ(boxes[0].canvas, CanvasPicture(boardCanvas)) << "the completing digit was not drawn first";
+}
+
+// The random hint varies over every wrong or empty cell from seed to seed, and only over them.
+TEST_F(BoardTest, HintsRandomChoiceVariesOverTheWrongCells)
+{
+    StartSample();
+    std::vector<CellNumber> differing;
+    for (CellNumber n = 1; n <= 81; ++n)
+        if (board.value[n] != SolutionDigit(n)) differing.push_back(n);
+    const Board fresh = board;
+    std::set<CellNumber> chosen;
+    for (uint64_t seed = 1; seed <= 400; ++seed) {
+        board = fresh;
+        gameState.selectedCell = 3;  // a Given: the random path
+        SeedRandom(seed);
+        GiveHint();
+        const CellNumber cell = gameState.selectedCell;
+        EXPECT_NE(std::find(differing.begin(), differing.end(), cell), differing.end()) << "seed " << seed;
+        chosen.insert(cell);
+    }
+    // 400 draws over 42 cells miss one with a chance below 1e-7.
+    EXPECT_EQ(chosen.size(), differing.size());
+}
+
+// A new puzzle clears the previous one's marks and Revealed kinds.
+TEST_F(BoardTest, LoadingAPuzzleClearsMarksAndRevealedKinds)
+{
+    StartSample();
+    const CellNumber wrongCell = FirstOpenCell();
+    gameState.selectedCell = wrongCell;
+    EnterDigit(SolutionDigit(wrongCell) % 9 + 1);
+    MarkMistakes();
+    gameState.selectedCell = wrongCell + 1;
+    GiveHint();
+    ASSERT_EQ(board.errorFlag[wrongCell], 1);
+
+    StartSample();
+    for (CellNumber n = 1; n <= 81; ++n) {
+        EXPECT_EQ(board.errorFlag[n], 0) << n;
+        EXPECT_EQ(board.kind[n], board.record.givens[n - 1] ? Given : Open) << n;
+        EXPECT_EQ(board.value[n], board.record.givens[n - 1]) << n;
+    }
+}
+
+// Show solution on a board the player has already solved (the congratulation shown or not)
+// still blocks a later congratulation for this puzzle.
+TEST_F(BoardTest, ShowSolutionOnASolvedBoardStillBlocksTheCongratulation)
+{
+    StartSample();
+    const CellNumber last = FirstOpenCell();
+    FillAllBut(last);
+    GiveHint();  // fills the last cell: solved, but not congratulated
+    ASSERT_TRUE(IsSolved());
+    const Board solved = board;
+    ShowSolution();
+    EXPECT_EQ(std::memcmp(board.value, solved.value, sizeof board.value), 0) << "no cell changes";
+    EnterDigit(SolutionDigit(last));
     EXPECT_TRUE(TakeMessageBoxes().empty());
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <thread>
 
@@ -168,7 +169,10 @@ TEST(Check, NamesEachKindOfBadRecord)
         {"not unique", fileWith(notUnique), "record 2: the puzzle has more than one solution"},
         {"wrong rating", fileWith(wrongRating), "record 2: hardestTechnique"},
         {"level mismatch", dir.Write("level.vdb", EncodePuzzleFile(3, records)), "record 0: rated level 2 in a level 3 file"},
-        {"truncated", dir.Write("cut.vdb", good.substr(0, good.size() - 100)), "record 3: missing or cut short"},
+        {"truncated", dir.Write("cut.vdb", good.substr(0, good.size() - 100)),
+         "recordCount 4 but the file ends after 3 whole record(s)"},
+        {"count far beyond the bytes", dir.Write("huge.vdb", good.substr(0, 8) + std::string("\xff\xff\xff\x7f", 4) + good.substr(12)),
+         "recordCount 2147483647 but the file ends after 4 whole record(s)"},
         {"bad header", dir.Write("header.vdb", "VKDX" + good.substr(4)), "not a puzzle file"},
         {"missing", dir / "nothing.vdb", "no such file"},
     };
@@ -265,6 +269,80 @@ TEST(Tool, ExitStatusAndInterruptedRun)
     int files = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path())) ++files;
     EXPECT_EQ(files, 1) << "no temporary file is left behind";
+}
+
+bool HasTemporaryFile(const std::string& directory)
+{
+    for (const auto& entry : fs::directory_iterator(directory))
+        if (entry.path().filename().string().rfind(temporaryFilePrefix, 0) == 0) return true;
+    return false;
+}
+
+// SIGKILL at random moments, most of them once the write phase has begun: every file is
+// then the old one byte for byte, or a complete new one that passes check. The next run
+// clears the temporary files the killed ones left.
+TEST(Tool, KilledAtAnyMomentEveryFileIsOldOrCompleteNew)
+{
+    TempDir dir;
+    const char* names[] = {"makkelijk.vdb", "gemiddeld.vdb", "moeilijk.vdb", "expert.vdb"};
+    auto run = [&](int seed) {
+        const std::string seedText = std::to_string(seed);
+        const pid_t child = fork();
+        if (child == 0) {
+            execl(VAKIDOGENERATOR, VAKIDOGENERATOR, "--out", dir.path().c_str(), "--count", "6", "--jobs", "1",
+                  "--quiet", "--seed", seedText.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        return child;
+    };
+    ASSERT_EQ(waitpid(run(1), nullptr, 0) > 0, true);
+    std::string before[4];
+    for (int i = 0; i < 4; ++i) before[i] = ReadAll(dir / names[i]);
+
+    std::mt19937 random(20261211);
+    const auto fullRun = std::chrono::steady_clock::now();
+    waitpid(run(2), nullptr, 0);
+    const auto runMicroseconds =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - fullRun).count();
+
+    int kills = 0, duringWrites = 0;
+    for (int attempt = 0; attempt < 60; ++attempt) {
+        const pid_t child = run(100 + attempt);
+        bool writing = false;
+        if (attempt % 4 == 0) {
+            std::this_thread::sleep_for(std::chrono::microseconds(random() % (runMicroseconds + 1)));
+        } else {
+            // Wait for the first temporary file, then strike somewhere in the writes.
+            while (!(writing = HasTemporaryFile(dir.path())) && waitpid(child, nullptr, WNOHANG) == 0) {
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
+        }
+        kills += kill(child, SIGKILL) == 0;
+        int status = 0;
+        waitpid(child, &status, 0);
+        duringWrites += writing && WIFSIGNALED(status);
+
+        for (int i = 0; i < 4; ++i) {
+            const std::string path = dir / names[i];
+            const std::string now = ReadAll(path);
+            if (now == before[i]) continue;
+            std::string report;
+            ASSERT_EQ(Check(path, &report), 0) << "after kill " << attempt << ", " << names[i] << ": " << report;
+            EXPECT_EQ(Records(now).size(), 6u);
+            before[i] = now;
+        }
+        for (const auto& entry : fs::directory_iterator(dir.path())) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name.rfind(temporaryFilePrefix, 0) == 0 || name.ends_with(".vdb")) << name;
+            EXPECT_FALSE(name.rfind(temporaryFilePrefix, 0) == 0 && name.ends_with(".vdb")) << name;
+        }
+    }
+    std::printf("%d kills, %d of them during the write phase\n", kills, duringWrites);
+    EXPECT_GE(kills, 50);
+    EXPECT_GE(duringWrites, 20);
+
+    ASSERT_EQ(waitpid(run(3), nullptr, 0) > 0, true);
+    EXPECT_FALSE(HasTemporaryFile(dir.path())) << "the next run removes what killed runs left";
 }
 
 }  // namespace

@@ -52,6 +52,41 @@ TEST(GridGeometry, UnitsPeersAndBitTables)
     }
 }
 
+// Every entry of every table against values worked out here from coordinates alone, with
+// no engine table in sight.
+TEST(GridGeometry, EveryTableMatchesAnIndependentComputation)
+{
+    const GridGeometry& g = gridGeometry;
+    auto box = [](int row, int column) { return (row / 3) * 3 + column / 3; };
+    for (int row = 0; row < 9; ++row)
+        for (int column = 0; column < 9; ++column) {
+            const int cell = row * 9 + column;
+            EXPECT_EQ(g.rowOf[cell], row);
+            EXPECT_EQ(g.columnOf[cell], column);
+            EXPECT_EQ(g.boxOf[cell], box(row, column));
+            // The cell's position in its row, its column and its box.
+            EXPECT_EQ(g.unitCells[row][column], cell);
+            EXPECT_EQ(g.unitCells[9 + column][row], cell);
+            EXPECT_EQ(g.unitCells[18 + box(row, column)][(row % 3) * 3 + column % 3], cell);
+
+            std::vector<int> peers;
+            for (int other = 0; other < 81; ++other) {
+                const int r = other / 9, c = other % 9;
+                const bool sees = other != cell && (r == row || c == column || box(r, c) == box(row, column));
+                if (sees) peers.push_back(other);
+                EXPECT_EQ(g.isPeer[cell][other], sees ? 1 : 0) << cell << "," << other;
+            }
+            EXPECT_EQ(Peers(cell), peers) << cell;
+        }
+    for (int k = 0; k < 1024; ++k) {
+        int bits = 0, only = 0;
+        for (int b = 0; b < 10; ++b)
+            if (k & (1 << b)) ++bits, only = b;
+        EXPECT_EQ(g.bitCount[k], bits) << k;
+        EXPECT_EQ(g.digitOfBit[k], bits == 1 ? only : 0) << k;
+    }
+}
+
 TEST(LoadGrid, EmptyGridConflictsAndOutOfRangeValues)
 {
     Grid empty{};

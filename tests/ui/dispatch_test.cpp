@@ -2,7 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
+
+#include <iterator>
+#include <vector>
 
 #include "board/board.h"
 #include "board/puzzle_start.h"
@@ -101,6 +107,60 @@ TEST_F(Dispatch, AClickAnywhereInAnOptionChecksIt)
     }
     ClickAt(levelOptions[3], 105, 10);
     EXPECT_EQ(gameState.currentLevel, 3);
+}
+
+// Every control of the main window: kind, rectangle in logical units, text, in creation
+// order; and the fixed client area.
+TEST_F(Dispatch, MainWindowControlsAndClientArea)
+{
+    enum Kind { Canvas, Option, Button, Label };
+    struct Row {
+        Kind kind;
+        QRect place;
+        const char* text;
+    };
+    const Row rows[] = {
+        {Canvas, {30, 30, 364, 364}, ""},
+        {Option, {440, 32, 120, 20}, "Easy"},
+        {Option, {440, 58, 120, 20}, "Medium"},
+        {Option, {440, 84, 120, 20}, "Hard"},
+        {Option, {440, 110, 120, 20}, "Expert"},
+        {Button, {440, 150, 150, 28}, "New puzzle"},
+        {Button, {440, 186, 150, 28}, "Check"},
+        {Button, {440, 222, 150, 28}, "Hint"},
+        {Button, {440, 258, 150, 28}, "Show solution"},
+        {Label, {440, 302, 180, 60}, ""},
+        {Button, {440, 366, 150, 28}, "About Vakido"},
+    };
+    QWidget* window = WidgetOf(mainWindow);
+    std::vector<QWidget*> controls;
+    for (QObject* child : window->children())
+        if (auto* widget = qobject_cast<QWidget*>(child)) controls.push_back(widget);
+    ASSERT_EQ(controls.size(), std::size(rows));
+    for (size_t i = 0; i < controls.size(); ++i) {
+        QWidget* control = controls[i];
+        const Row& row = rows[i];
+        EXPECT_EQ(control->geometry(), row.place) << "control " << i;
+        switch (row.kind) {
+        case Canvas: EXPECT_EQ(control, WidgetOf(boardCanvas)); break;
+        case Option:
+            ASSERT_NE(qobject_cast<QRadioButton*>(control), nullptr) << i;
+            EXPECT_EQ(qobject_cast<QRadioButton*>(control)->text().toStdString(), row.text);
+            break;
+        case Button:
+            ASSERT_NE(qobject_cast<QPushButton*>(control), nullptr) << i;
+            EXPECT_EQ(qobject_cast<QPushButton*>(control)->text().toStdString(), row.text);
+            break;
+        case Label:
+            ASSERT_NE(qobject_cast<QLabel*>(control), nullptr) << i;
+            EXPECT_EQ(qobject_cast<QLabel*>(control)->text().toStdString(), row.text);
+            break;
+        }
+    }
+    EXPECT_EQ(window->size(), QSize(640, 440));
+    EXPECT_EQ(window->minimumSize(), QSize(640, 440));
+    EXPECT_EQ(window->maximumSize(), QSize(640, 440));
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 TEST_F(Dispatch, ClosingTheMainWindowEndsTheLoop)

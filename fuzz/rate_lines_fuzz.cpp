@@ -1,0 +1,49 @@
+// Fuzz target over `rate`'s input: any bytes, read as lines, give for every puzzle line
+// either one result line that repeats the puzzle, or one error line that names the line;
+// blank and '#' lines give nothing. Nothing crashes, and an error always sets status 1.
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "generator/commands.h"
+#include "grading/grid_geometry.h"
+
+static void Require(bool condition)
+{
+    if (!condition) __builtin_trap();
+}
+
+static int CountLines(const std::string& text)
+{
+    int lines = 0;
+    for (char c : text) lines += c == '\n';
+    return lines;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const bool geometry = (BuildGridGeometry(), true);
+    (void)geometry;
+    const std::string input(reinterpret_cast<const char*>(data), size);
+
+    int puzzleLines = 0;
+    std::istringstream lines(input);
+    for (std::string line; std::getline(lines, line);)
+        puzzleLines += line.find_first_not_of(" \t\r") != std::string::npos && line[0] != '#';
+
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = RunRate(in, out, err, 4, size % 2 == 1);
+    const int results = CountLines(out.str()), errors = CountLines(err.str());
+    Require(results + errors == puzzleLines);
+    Require((status != 0) == (errors > 0));
+    std::istringstream errorLines(err.str());
+    for (std::string line; std::getline(errorLines, line);)
+        Require(line.rfind("vakidogenerator: line ", 0) == 0 && line.size() > 30);
+    std::istringstream resultLines(out.str());
+    for (std::string line; std::getline(resultLines, line);) {
+        Require(line.size() > 82 && line[81] == '\t');
+        Require(line.find_first_not_of("0123456789") == 81);
+    }
+    return 0;
+}
