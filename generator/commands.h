@@ -23,9 +23,15 @@ struct GenerateOptions {
 
 int RunGenerate(const GenerateOptions& options);
 int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, bool withSteps);
+// Without a count limit: PUZZLE<TAB>SOLUTION (the first one, or "-" when there is none);
+// with one: PUZZLE<TAB>COUNT, the solutions found up to the limit.
+int RunSolve(std::istream& in, std::ostream& out, std::ostream& err, std::optional<int> countLimit);
 int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
 int RunDump(const std::string& file, std::ostream& out, std::ostream& err);
 int RunBench(int count, int jobs, std::ostream& out);
+
+// Blank lines and lines starting with '#' hold no puzzle.
+bool IsSkippedLine(const std::string& line);
 
 // Reads one puzzle line: 81 characters, digits with '0' or '.' for an empty cell. Gives an
 // empty string, or what is wrong with the line.

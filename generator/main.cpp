@@ -82,6 +82,15 @@ int main(int argc, char** argv)
         ->capture_default_str()->check(CLI::Range(1, 4));
     rateCommand->add_flag("--steps", withSteps, "Add a fifth field: the code of every step, in order");
 
+    int solveCount = 2;
+    auto* solveCommand = app.add_subcommand(
+        "solve", "Solve puzzles read from stdin, as `rate` reads them. Prints PUZZLE<TAB>SOLUTION, the first solution or "
+                 "- when there is none; with --count, PUZZLE<TAB>COUNT, the solutions found up to N. Conflicting givens "
+                 "have no solution.");
+    auto* solveCountOption =
+        solveCommand->add_option("--count", solveCount, "Count the solutions, up to N")->check(CLI::Range(1, 1000000))
+            ->expected(0, 1)->default_str("2");
+
     std::vector<std::string> checkFiles;
     auto* checkCommand = app.add_subcommand(
         "check", "Verify puzzle files: header, every counted record present, and for each record a valid complete "
@@ -126,6 +135,8 @@ int main(int argc, char** argv)
     }
 
     if (*rateCommand) return RunRate(std::cin, std::cout, std::cerr, maxLevel, withSteps);
+    if (*solveCommand)
+        return RunSolve(std::cin, std::cout, std::cerr, solveCountOption->count() ? std::optional<int>(solveCount) : std::nullopt);
     if (*checkCommand) return RunCheck(checkFiles, std::cout, std::cerr);
     if (*dumpCommand) return RunDump(dumpFile, std::cout, std::cerr);
     if (*benchCommand) return RunBench(benchCount, benchJobs, std::cout);

@@ -10,6 +10,9 @@
 #include "grading/ladder.h"
 #include "grading/technique_codes.h"
 
+// How many given exchanges a too easy puzzle may make on its way to a harder band.
+constexpr int exchangeMoves = 8;
+
 GivenRange DefaultGivenRange(int level)
 {
     switch (level) {
@@ -29,7 +32,84 @@ uint64_t AttemptSeed(uint64_t seed, int level, uint64_t attempt)
     return z ^ (z >> 31);
 }
 
-Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry)
+// The level band of a rating; 0 when the ladder cannot finish the puzzle.
+static int BandOf(TechniqueCode hardest) { return hardest == 0 ? 0 : TechniqueLevel(hardest); }
+
+// Cells of the puzzle that are empty (given == false) or given (true), in random order; with
+// the half-turn symmetry only one cell of each pair.
+static int ShuffledCells(const uint8_t* puzzle, bool given, Symmetry symmetry, int cells[81])
+{
+    int n = 0;
+    for (int cell = 0; cell < 81; ++cell)
+        if ((puzzle[cell] != 0) == given && (symmetry == Symmetry::None || cell <= 80 - cell)) cells[n++] = cell;
+    for (int i = n - 1; i > 0; --i) std::swap(cells[i], cells[UniformRandom(i)]);
+    return n;
+}
+
+// Sets the cell (and with the half-turn symmetry its twin) to `source`'s digits: the
+// solution's to give a given back, zeros to take it away. Returns how many cells changed.
+static int SetPair(uint8_t* puzzle, const uint8_t* source, int cell, Symmetry symmetry)
+{
+    puzzle[cell] = source[cell];
+    if (symmetry == Symmetry::None || cell == 40) return 1;
+    puzzle[80 - cell] = source[80 - cell];
+    return 2;
+}
+
+// A puzzle harder than wanted, or one the ladder cannot finish, gives givens back from its
+// solution in random order, within the range, until the ladder rates it at the wanted band
+// or below. A given added to a unique puzzle keeps it unique: no solver is needed.
+static TechniqueCode GiveBack(PuzzleRecord& record, int& count, GivenRange givens, Symmetry symmetry, int wanted)
+{
+    int empty[81];
+    const int n = ShuffledCells(record.givens, false, symmetry, empty);
+    TechniqueCode hardest = 0;
+    for (int i = 0; i < n; ++i) {
+        const int pair = symmetry == Symmetry::None || empty[i] == 40 ? 1 : 2;
+        if (count + pair > givens.max) break;
+        count += SetPair(record.givens, record.solution, empty[i], symmetry);
+        hardest = RatePuzzle(record.givens).hardest;
+        if (hardest != 0 && BandOf(hardest) <= wanted) break;
+    }
+    return hardest;
+}
+
+// A puzzle easier than wanted, with no given left to take away, changes one given for
+// another: a given comes back somewhere, and another one that it has made unneeded goes.
+// The count stays, the puzzle stays unique, and the rating moves. Up to `moves` changes,
+// stopping at the first that reaches the wanted band or passes it.
+static TechniqueCode ExchangeGivens(PuzzleRecord& record, TechniqueCode hardest, int moves, Symmetry symmetry, int wanted)
+{
+    uint8_t* puzzle = record.givens;
+    const uint8_t zeros[81] = {};
+    for (int move = 0; move < moves; ++move) {
+        int empty[81], given[81];
+        const int emptyCount = ShuffledCells(puzzle, false, symmetry, empty);
+        if (emptyCount == 0) break;
+        const int added = empty[0];
+        SetPair(puzzle, record.solution, added, symmetry);
+        const int givenCount = ShuffledCells(puzzle, true, symmetry, given);
+        bool exchanged = false;
+        for (int i = 0; i < givenCount && !exchanged; ++i) {
+            const int cell = given[i];
+            if (cell == added || (symmetry == Symmetry::Rotate180 && cell == 80 - added)) continue;
+            const int digit = puzzle[cell];
+            const int pair = SetPair(puzzle, zeros, cell, symmetry);
+            const bool unique = pair == 1 ? !HasSolutionWithout(puzzle, cell, digit) : CountSolutions(puzzle, 2) == 1;
+            if (unique) exchanged = true;
+            else SetPair(puzzle, record.solution, cell, symmetry);
+        }
+        if (!exchanged) {
+            SetPair(puzzle, zeros, added, symmetry);
+            continue;
+        }
+        hardest = RatePuzzle(puzzle).hardest;
+        if (hardest == 0 || BandOf(hardest) >= wanted) break;
+    }
+    return hardest;
+}
+
+Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry, int wantedLevel)
 {
     Attempt attempt;
     PuzzleRecord& record = attempt.record;
@@ -40,19 +120,31 @@ Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry)
     int order[81];
     for (int i = 0; i < 81; ++i) order[i] = i;
     for (int i = 80; i > 0; --i) std::swap(order[i], order[UniformRandom(i)]);
-    const int target = givens.min + static_cast<int>(UniformRandom(givens.max - givens.min));
+    // Blind digging aims at a random count of the range; digging for a level rates on the
+    // way and may go down to the least count of the range.
+    const int drawn = givens.min + static_cast<int>(UniformRandom(givens.max - givens.min));
+    const int target = wantedLevel >= 2 ? givens.min : drawn;
 
     uint8_t* puzzle = record.givens;
     std::memcpy(puzzle, record.solution, 81);
     int count = 81;
+    // For a wanted level above Easy, every unique puzzle on the way whose given count lies in
+    // the range is rated: digging stops as soon as the ladder needs the wanted band, or more.
+    // A puzzle passes through the bands one after another as it loses givens, so stopping
+    // at the right moment finds the rarer bands far more often than the final count does.
+    bool ratedOnTheWay = false;
+    TechniqueCode hardest = 0;
     for (int i = 0; i < 81 && count > target; ++i) {
         const int cell = order[i];
         if (puzzle[cell] == 0) continue;
         const int digit = puzzle[cell];
         if (symmetry == Symmetry::None || cell == 40) {
             puzzle[cell] = 0;
-            if (HasSolutionWithout(puzzle, cell, digit)) puzzle[cell] = static_cast<uint8_t>(digit);
-            else --count;
+            if (HasSolutionWithout(puzzle, cell, digit)) {
+                puzzle[cell] = static_cast<uint8_t>(digit);
+                continue;
+            }
+            --count;
         } else {
             const int twin = 80 - cell;
             const uint8_t twinDigit = puzzle[twin];
@@ -60,15 +152,30 @@ Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry)
             if (CountSolutions(puzzle, 2) != 1) {
                 puzzle[cell] = static_cast<uint8_t>(digit);
                 puzzle[twin] = twinDigit;
-            } else {
-                count -= 2;
+                continue;
             }
+            count -= 2;
+        }
+        if (wantedLevel >= 2 && count >= givens.min && count <= givens.max) {
+            hardest = RatePuzzle(puzzle).hardest;
+            if (hardest != 0 && BandOf(hardest) < wantedLevel) continue;  // still too easy
+            ratedOnTheWay = true;
+            break;
         }
     }
     if (count > givens.max || count < givens.min) return attempt;
     attempt.unique = true;
+    if (!ratedOnTheWay) hardest = RatePuzzle(puzzle).hardest;
+    // A puzzle that missed its band is moved towards it. One the ladder cannot finish, or
+    // one too hard, gives givens back (for the hard levels, where most digs stall). A
+    // Medium one that is too easy exchanges givens; for the hard levels that costs more
+    // time than it finds puzzles (measured with `bench`).
+    if (wantedLevel >= 3 && (hardest == 0 || BandOf(hardest) > wantedLevel))
+        hardest = GiveBack(record, count, givens, symmetry, wantedLevel);
+    if (wantedLevel == 2 && hardest != 0 && BandOf(hardest) < wantedLevel)
+        hardest = ExchangeGivens(record, hardest, exchangeMoves, symmetry, wantedLevel);
+    record.hardestTechnique = static_cast<uint8_t>(hardest);
     record.givenCount = static_cast<uint8_t>(count);
-    record.hardestTechnique = static_cast<uint8_t>(RatePuzzle(puzzle).hardest);
     return attempt;
 }
 
@@ -87,7 +194,8 @@ std::vector<PuzzleRecord> MakeLevel(uint64_t seed, const LevelRequest& request, 
         std::atomic<uint64_t> next{0};
         auto work = [&] {
             for (uint64_t i; (i = next.fetch_add(1)) < batchSize && !stop;)
-                batch[i] = MakePuzzle(AttemptSeed(seed, request.level, base + i), request.givens, symmetry);
+                batch[i] = MakePuzzle(AttemptSeed(seed, request.level, base + i), request.givens, symmetry,
+                                      request.targeted ? request.level : 0);
         };
         std::vector<std::thread> threads;
         for (int t = 1; t < jobs; ++t) threads.emplace_back(work);

@@ -18,9 +18,10 @@ struct GivenRange {
 enum class Symmetry { None, Rotate180 };
 
 struct LevelRequest {
-    int level;         // 1..4
-    int count;         // puzzles wanted
-    GivenRange givens; // how many givens a puzzle of this level keeps
+    int level;             // 1..4
+    int count;             // puzzles wanted
+    GivenRange givens;     // how many givens a puzzle of this level keeps
+    bool targeted = true;  // give stalled puzzles givens back (levels 3 and 4); false: blind digging
 };
 
 // The given counts a level keeps unless told otherwise: Easy clearly more than Expert.
@@ -37,7 +38,9 @@ struct Attempt {
 
 // One attempt: a random complete grid, dug in random order towards a given count drawn
 // from `givens`, then rated. record.hardestTechnique is 0 when the ladder cannot finish it.
-Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry);
+// For a wanted level of 3 or 4, a puzzle the ladder cannot finish takes givens back from
+// its solution, within the range, until it can.
+Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry, int wantedLevel = 0);
 
 // Reports progress: puzzles kept so far, and attempts made.
 using ProgressReport = std::function<void(int kept, uint64_t attempts)>;

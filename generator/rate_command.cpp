@@ -20,13 +20,18 @@ std::string ParsePuzzleLine(const std::string& line, uint8_t grid[81])
     return {};
 }
 
+bool IsSkippedLine(const std::string& line)
+{
+    return line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#';
+}
+
 int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, bool withSteps)
 {
     int status = 0;
     std::string line;
     std::vector<TechniqueCode> steps;
     for (long number = 1; std::getline(in, line); ++number) {
-        if (line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#') continue;
+        if (IsSkippedLine(line)) continue;
         uint8_t grid[81];
         if (const std::string problem = ParsePuzzleLine(line, grid); !problem.empty()) {
             err << "vakidogenerator: line " << number << ": " << problem << "\n";

@@ -1,4 +1,6 @@
-#include "generator/solution_counter.h"
+// The depth-first counter the generator used before its exact solver: plain, slow and
+// easy to trust, kept as the reference the solver is compared with.
+#include "tests/generator/reference_counter.h"
 
 #include <bit>
 #include <cstring>
@@ -101,7 +103,7 @@ struct Search {
 
 }  // namespace
 
-int CountSolutions(const uint8_t grid[81], int limit, uint8_t* solution)
+int ReferenceCountSolutions(const uint8_t grid[81], int limit, uint8_t* solution)
 {
     Search search;
     if (limit < 1 || !search.Load(grid)) return 0;
@@ -111,7 +113,7 @@ int CountSolutions(const uint8_t grid[81], int limit, uint8_t* solution)
     return search.found;
 }
 
-bool HasSolutionWithout(const uint8_t grid[81], int cell, int digit)
+bool ReferenceHasSolutionWithout(const uint8_t grid[81], int cell, int digit)
 {
     Search search;
     if (!search.Load(grid)) return false;
