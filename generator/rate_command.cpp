@@ -39,14 +39,21 @@ int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel
             continue;
         }
         const PuzzleRating rating = RatePuzzle(grid, maxLevel, withSteps ? &steps : nullptr);
-        for (uint8_t d : grid) out << static_cast<char>('0' + d);
-        if (rating.hardest == 0) out << "\t0\t0\t-";
-        else out << '\t' << rating.hardest << '\t' << TechniqueLevel(rating.hardest) << '\t' << TechniqueName(rating.hardest);
-        if (withSteps) {
-            out << '\t';
-            for (size_t i = 0; i < steps.size(); ++i) out << (i ? " " : "") << steps[i];
+        // The line is put together first and written at once.
+        std::string result(81, '0');
+        for (int i = 0; i < 81; ++i) result[i] = static_cast<char>('0' + grid[i]);
+        if (rating.hardest == 0) {
+            result += "\t0\t0\t-";
+        } else {
+            result += '\t' + std::to_string(rating.hardest) + '\t' + std::to_string(TechniqueLevel(rating.hardest)) + '\t';
+            result += TechniqueName(rating.hardest);
         }
-        out << '\n';
+        if (withSteps) {
+            result += '\t';
+            for (size_t i = 0; i < steps.size(); ++i) result += (i ? " " : "") + std::to_string(steps[i]);
+        }
+        result += '\n';
+        out << result;
     }
     return status;
 }
