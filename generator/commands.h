@@ -22,7 +22,10 @@ struct GenerateOptions {
 };
 
 int RunGenerate(const GenerateOptions& options);
-int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, bool withSteps);
+// How `rate` prints each puzzle: PUZZLE<TAB>CODE<TAB>LEVEL<TAB>NAME; with the codes of the
+// steps as a fifth field; followed by one explained line per step; or as one JSON object.
+enum class RateFormat { Plain, Steps, Explain, Json };
+int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, RateFormat format);
 // Without a count limit: PUZZLE<TAB>SOLUTION (the first one, or "-" when there is none);
 // with one: PUZZLE<TAB>COUNT, the solutions found up to the limit.
 int RunSolve(std::istream& in, std::ostream& out, std::ostream& err, std::optional<int> countLimit);

@@ -77,14 +77,20 @@ int main(int argc, char** argv)
     generateCommand->add_flag("-q,--quiet", generate.quiet, "No progress bar and no report of the files written");
 
     int maxLevel = 4;
-    bool withSteps = false;
+    bool withSteps = false, explain = false, json = false;
     auto* rateCommand = app.add_subcommand(
         "rate", "Rate puzzles read from stdin, one per line: 81 characters, digits with 0 or . for an empty cell; blank "
                 "lines and lines starting with # are skipped. Prints PUZZLE<TAB>CODE<TAB>LEVEL<TAB>NAME, with 0<TAB>0<TAB>- "
                 "when the givens conflict or the ladder stops with cells empty.");
     rateCommand->add_option("--max-level", maxLevel, "Highest level of technique the ladder may use")
         ->capture_default_str()->check(CLI::Range(1, 4));
-    rateCommand->add_flag("--steps", withSteps, "Add a fifth field: the code of every step, in order");
+    auto* stepsFlag = rateCommand->add_flag("--steps", withSteps, "Add a fifth field: the code of every step, in order");
+    auto* explainFlag = rateCommand->add_flag(
+        "--explain", explain, "After each puzzle's line, one indented line per step: its number, technique, pattern in words, "
+                              "then => and its effects (r4c7=5 places a digit, r1c3<>5 removes a candidate)");
+    rateCommand->add_flag("--json", json, "One JSON object per puzzle per line, with every step's pattern and effects")
+        ->excludes(stepsFlag)->excludes(explainFlag);
+    explainFlag->excludes(stepsFlag);
 
     int solveCount = 2;
     auto* solveCommand = app.add_subcommand(
@@ -138,7 +144,13 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    if (*rateCommand) return RunRate(std::cin, std::cout, std::cerr, maxLevel, withSteps);
+    if (*rateCommand) {
+        const RateFormat format = json      ? RateFormat::Json
+                                  : explain ? RateFormat::Explain
+                                  : withSteps ? RateFormat::Steps
+                                              : RateFormat::Plain;
+        return RunRate(std::cin, std::cout, std::cerr, maxLevel, format);
+    }
     if (*solveCommand)
         return RunSolve(std::cin, std::cout, std::cerr, solveCountOption->count() ? std::optional<int>(solveCount) : std::nullopt);
     if (*checkCommand) return RunCheck(checkFiles, std::cout, std::cerr);

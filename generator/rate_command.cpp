@@ -1,10 +1,20 @@
-// `vakidogenerator rate`: rates puzzles read one per line.
+// `vakidogenerator rate`: rates puzzles read one per line, plainly, with the codes of the
+// steps, with every step explained, or as JSON.
+#include <nlohmann/json.hpp>
+
 #include <istream>
 #include <ostream>
 
 #include "generator/commands.h"
+#include "generator/step_text.h"
 #include "grading/ladder.h"
+#include "grading/step_record.h"
 #include "grading/technique_codes.h"
+
+bool IsSkippedLine(const std::string& line)
+{
+    return line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#';
+}
 
 std::string ParsePuzzleLine(const std::string& line, uint8_t grid[81])
 {
@@ -20,25 +30,65 @@ std::string ParsePuzzleLine(const std::string& line, uint8_t grid[81])
     return {};
 }
 
-bool IsSkippedLine(const std::string& line)
+namespace {
+
+// One puzzle's object: the puzzle as read, its rating as `rate` prints it, and every step.
+nlohmann::ordered_json JsonOf(const std::string& asRead, const PuzzleRating& rating, const std::vector<StepRecord>& steps)
 {
-    return line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#';
+    nlohmann::ordered_json object;
+    object["puzzle"] = asRead;
+    object["code"] = rating.hardest;
+    object["level"] = rating.hardest == 0 ? 0 : TechniqueLevel(rating.hardest);
+    object["name"] = TechniqueName(rating.hardest);
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const StepRecord& step : steps) {
+        nlohmann::ordered_json placed = nlohmann::ordered_json::array(), removed = nlohmann::ordered_json::array();
+        for (const Placement& p : step.placements) placed.push_back(PlacementText(p));
+        for (const Removal& r : step.removals) removed.push_back(RemovalText(r));
+        list.push_back({{"code", step.technique},
+                        {"name", TechniqueName(step.technique)},
+                        {"text", PatternText(step)},
+                        {"placed", placed},
+                        {"removed", removed}});
+    }
+    object["steps"] = list;
+    return object;
 }
 
-int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, bool withSteps)
+nlohmann::ordered_json JsonError(const std::string& asRead, const std::string& error)
+{
+    return {{"puzzle", asRead}, {"code", 0}, {"level", 0}, {"name", "-"}, {"steps", nlohmann::ordered_json::array()}, {"error", error}};
+}
+
+}  // namespace
+
+int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, RateFormat format)
 {
     int status = 0;
     std::string line;
-    std::vector<TechniqueCode> steps;
+    std::vector<TechniqueCode> codes;
+    std::vector<StepRecord> steps;
+    const bool json = format == RateFormat::Json;
+    const bool recordSteps = json || format == RateFormat::Explain;
     for (long number = 1; std::getline(in, line); ++number) {
         if (IsSkippedLine(line)) continue;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         uint8_t grid[81];
         if (const std::string problem = ParsePuzzleLine(line, grid); !problem.empty()) {
-            err << "vakidogenerator: line " << number << ": " << problem << "\n";
+            if (json) out << JsonError(line, "malformed line: " + problem).dump() << '\n';
+            else err << "vakidogenerator: line " << number << ": " << problem << "\n";
             status = 1;
             continue;
         }
-        const PuzzleRating rating = RatePuzzle(grid, maxLevel, withSteps ? &steps : nullptr);
+        const PuzzleRating rating = RatePuzzle(grid, maxLevel, format == RateFormat::Steps ? &codes : nullptr,
+                                               recordSteps ? &steps : nullptr);
+        if (json) {
+            const std::string asRead = line.substr(0, 81);
+            if (rating.steps == 0 && rating.hardest == 0 && !LoadGrid(grid)) out << JsonError(asRead, "givens in conflict").dump();
+            else out << JsonOf(asRead, rating, steps).dump();
+            out << '\n';
+            continue;
+        }
         // The line is put together first and written at once.
         std::string result(81, '0');
         for (int i = 0; i < 81; ++i) result[i] = static_cast<char>('0' + grid[i]);
@@ -48,11 +98,13 @@ int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel
             result += '\t' + std::to_string(rating.hardest) + '\t' + std::to_string(TechniqueLevel(rating.hardest)) + '\t';
             result += TechniqueName(rating.hardest);
         }
-        if (withSteps) {
+        if (format == RateFormat::Steps) {
             result += '\t';
-            for (size_t i = 0; i < steps.size(); ++i) result += (i ? " " : "") + std::to_string(steps[i]);
+            for (size_t i = 0; i < codes.size(); ++i) result += (i ? " " : "") + std::to_string(codes[i]);
         }
         result += '\n';
+        if (format == RateFormat::Explain)
+            for (size_t i = 0; i < steps.size(); ++i) result += "  " + std::to_string(i + 1) + ". " + StepText(steps[i]) + '\n';
         out << result;
     }
     return status;

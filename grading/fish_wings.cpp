@@ -1,5 +1,6 @@
 // Fish (X-Wing, Swordfish) and the two wings (XY-Wing, XYZ-Wing).
 #include "grading/candidate_scans.h"
+#include "grading/step_record.h"
 #include "grading/subset_enumeration.h"
 #include "grading/techniques.h"
 
@@ -30,6 +31,15 @@ int ApplyFish(int size)
                     for (int p = 0; p < 9; ++p)
                         if (!(s & (1u << p))) removed |= RemoveCandidates(coverCells[p], bit);
                 });
+                if (removed) {
+                    if (StepRecord* record = PatternRecord()) {
+                        record->units.clear();
+                        ForEachMember(s, [&](int k) { record->units.push_back(9 * orientation + k); });
+                        record->baseLines = size;
+                        ForEachMember(cover, [&](int m) { record->units.push_back(9 * (1 - orientation) + m); });
+                        record->digits = bit;
+                    }
+                }
                 return removed != 0;
             });
             if (found) return 1;
@@ -47,6 +57,17 @@ static int RemoveFromCells(CellSet targets, CandidateMask bits)
             removed |= RemoveCandidates(base + std::countr_zero(half), bits);
     }
     return removed;
+}
+
+// Describes a wing in the step record, when one is being filled.
+static void RecordWing(CellIndex pivot, CellIndex pincer1, CellIndex pincer2, unsigned digit)
+{
+    if (StepRecord* record = PatternRecord()) {
+        record->cells = {pivot, pincer1, pincer2};
+        record->cellCandidates = {candidateGrid.candidates[pivot], candidateGrid.candidates[pincer1],
+                                  candidateGrid.candidates[pincer2]};
+        record->digits = static_cast<CandidateMask>(digit);
+    }
 }
 
 // XY-Wing: a pivot with two candidates {a, b}, a pincer {a, z} and a pincer {b, z}, both
@@ -69,7 +90,10 @@ int ApplyXYWing()
             for (int j = 0; j < 20; ++j) {
                 const CellIndex p2 = g.peers[x][j];
                 if (static_cast<uint16_t>(candidates[p2]) != wanted) continue;
-                if (RemoveFromCells(g.peerSet[p1] & g.peerSet[p2], static_cast<CandidateMask>(z))) return 1;
+                if (RemoveFromCells(g.peerSet[p1] & g.peerSet[p2], static_cast<CandidateMask>(z))) {
+                    RecordWing(x, p1, p2, z);
+                    return 1;
+                }
             }
         }
     }
@@ -95,7 +119,10 @@ int ApplyXYZWing()
                 const unsigned m2 = static_cast<uint16_t>(candidates[p2]);
                 if (CountBits(m2) != 2 || (m2 & ~pivotMask) != 0 || (m1 | m2) != pivotMask) continue;
                 const CellSet targets = g.peerSet[x] & g.peerSet[p1] & g.peerSet[p2];
-                if (RemoveFromCells(targets, static_cast<CandidateMask>(m1 & m2))) return 1;
+                if (RemoveFromCells(targets, static_cast<CandidateMask>(m1 & m2))) {
+                    RecordWing(x, p1, p2, m1 & m2);
+                    return 1;
+                }
             }
         }
     }

@@ -1,5 +1,7 @@
 #include "grading/grid_geometry.h"
 
+#include "grading/step_record.h"
+
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -159,6 +161,7 @@ void PlaceDigit(CellIndex cell, int digit)
     c.placed[cell] = static_cast<uint8_t>(digit);
     c.candidates[cell] = 0;
     RemoveFromPeers(cell, digit);
+    if (activeStepRecord) activeStepRecord->placements.push_back({cell, digit});
 
     // The digit leaves the cell's row, column and box: in each unit, the places of those
     // cells go. Places the digit did not hold are cleared all the same, which changes
@@ -196,6 +199,9 @@ int RemoveCandidates(CellIndex cell, CandidateMask bits)
     if (removed == 0) return 0;
     mask = static_cast<CandidateMask>(mask & ~bits);
     ClearPositions(cell, removed);
+    if (activeStepRecord)
+        for (unsigned digits = removed; digits; digits &= digits - 1)
+            activeStepRecord->removals.push_back({cell, LowestBitIndex(digits)});
     return 1;
 }
 

@@ -1,9 +1,12 @@
 #include "grading/ladder.h"
 
 #include "grading/grid_geometry.h"
+#include "grading/step_record.h"
 #include "grading/techniques.h"
 
-TechniqueCode TechniqueStep(int maxLevel)
+thread_local StepRecord* activeStepRecord = nullptr;
+
+static TechniqueCode TakeStep(int maxLevel)
 {
     if (ApplyNakedSingles()) return 1;
     if (ApplyHiddenSingle()) return 2;
@@ -22,18 +25,33 @@ TechniqueCode TechniqueStep(int maxLevel)
     return 0;
 }
 
-PuzzleRating RatePuzzle(const uint8_t givens[81], int maxLevel, std::vector<TechniqueCode>* stepCodes)
+TechniqueCode TechniqueStep(int maxLevel, StepRecord* record)
+{
+    if (!record) return TakeStep(maxLevel);
+    *record = StepRecord{};
+    activeStepRecord = record;
+    record->technique = TakeStep(maxLevel);
+    activeStepRecord = nullptr;
+    return record->technique;
+}
+
+PuzzleRating RatePuzzle(const uint8_t givens[81], int maxLevel, std::vector<TechniqueCode>* stepCodes,
+                        std::vector<StepRecord>* steps)
 {
     PuzzleRating rating{0, 0};
     if (stepCodes) stepCodes->clear();
+    if (steps) steps->clear();
+    StepRecord record;
     if (!LoadGrid(givens)) return rating;
     TechniqueCode hardest = 0;
     // On a complete grid the ladder can only answer 0, so the rating stops there without
     // running every technique once more.
-    for (TechniqueCode code; candidateGrid.placedCount < 81 && (code = TechniqueStep(maxLevel)) != 0;) {
+    for (TechniqueCode code;
+         candidateGrid.placedCount < 81 && (code = TechniqueStep(maxLevel, steps ? &record : nullptr)) != 0;) {
         ++rating.steps;
         if (code > hardest) hardest = code;
         if (stepCodes) stepCodes->push_back(code);
+        if (steps) steps->push_back(record);
     }
     if (candidateGrid.placedCount == 81) rating.hardest = hardest;
     return rating;

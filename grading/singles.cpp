@@ -1,5 +1,6 @@
 // Naked singles, hidden singles and the intersections of a box with a row or a column.
 #include "grading/candidate_scans.h"
+#include "grading/step_record.h"
 #include "grading/subset_enumeration.h"
 #include "grading/techniques.h"
 
@@ -22,6 +23,8 @@ int ApplyNakedSingles()
         // Cells after x that this placement left with one candidate join the pass.
         singles = SingleCandidateCells(candidates) & ~((CellSet{2} << x) - 1);
     }
+    if (StepRecord* record = PatternRecord())
+        for (const Placement& placement : record->placements) record->cells.push_back(placement.cell);
     return progress;
 }
 
@@ -34,7 +37,13 @@ int ApplyHiddenSingle()
         if (!singles) continue;
         const int digit = LowestBitIndex(singles);
         const int position = LowestBitIndex(candidateGrid.digitPositions[u][digit]);
-        PlaceDigit(gridGeometry.unitCells[u][position], digit);
+        const CellIndex cell = gridGeometry.unitCells[u][position];
+        PlaceDigit(cell, digit);
+        if (StepRecord* record = PatternRecord()) {
+            record->units = {u};
+            record->cells = {cell};
+            record->digits = static_cast<CandidateMask>(1 << digit);
+        }
         return 1;
     }
     return 0;
@@ -78,19 +87,34 @@ int ApplyPointingBoxLine()
             const unsigned bit = digits & -digits;
             const int d = LowestBitIndex(bit);
             int removed = 0;
+            Unit lines[2];
+            int lineCount = 0;
             if (inOneRow & bit) {
                 const int i = (rowDigits[0] & bit) ? 0 : (rowDigits[1] & bit) ? 1 : 2;
                 const Unit row = g.rowOf[cells[3 * i]];
-                if (candidateGrid.digitPositions[row][d] & ~boxInRow)
-                    removed |= RemoveFromLineOutsideBox(row, b, static_cast<CandidateMask>(bit));
+                if (candidateGrid.digitPositions[row][d] & ~boxInRow &&
+                    RemoveFromLineOutsideBox(row, b, static_cast<CandidateMask>(bit))) {
+                    removed = 1;
+                    lines[lineCount++] = row;
+                }
             }
             if (inOneColumn & bit) {
                 const int i = (columnDigits[0] & bit) ? 0 : (columnDigits[1] & bit) ? 1 : 2;
                 const Unit column = 9 + g.columnOf[cells[i]];
-                if (candidateGrid.digitPositions[column][d] & ~boxInColumn)
-                    removed |= RemoveFromLineOutsideBox(column, b, static_cast<CandidateMask>(bit));
+                if (candidateGrid.digitPositions[column][d] & ~boxInColumn &&
+                    RemoveFromLineOutsideBox(column, b, static_cast<CandidateMask>(bit))) {
+                    removed = 1;
+                    lines[lineCount++] = column;
+                }
             }
-            if (removed) return 1;
+            if (removed) {
+                if (StepRecord* record = PatternRecord()) {
+                    record->units.assign({18 + b});
+                    record->units.insert(record->units.end(), lines, lines + lineCount);
+                    record->digits = static_cast<CandidateMask>(bit);
+                }
+                return 1;
+            }
         }
     }
 
@@ -112,7 +136,14 @@ int ApplyPointingBoxLine()
                 const bool onLine = u < 9 ? g.rowOf[cell] == u : g.columnOf[cell] == u - 9;
                 if (!onLine) removed |= RemoveCandidates(cell, static_cast<CandidateMask>(bit));
             }
-            if (removed) return 1;
+            if (removed) {
+                if (StepRecord* record = PatternRecord()) {
+                    record->units = {u, 18 + b};
+                    record->boxLine = true;
+                    record->digits = static_cast<CandidateMask>(bit);
+                }
+                return 1;
+            }
         }
     }
     return 0;

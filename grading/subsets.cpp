@@ -1,7 +1,19 @@
 // Naked and hidden subsets (pairs and triples) within one unit.
 #include "grading/candidate_scans.h"
+#include "grading/step_record.h"
 #include "grading/subset_enumeration.h"
 #include "grading/techniques.h"
+
+// Describes a subset pattern in the step record, when one is being filled.
+static void RecordSubset(Unit u, unsigned positions, unsigned digits)
+{
+    StepRecord* record = PatternRecord();
+    if (!record) return;
+    record->units = {u};
+    record->cells.clear();
+    ForEachMember(positions, [&](int j) { record->cells.push_back(gridGeometry.unitCells[u][j]); });
+    record->digits = static_cast<CandidateMask>(digits);
+}
 
 // A naked subset is `size` unplaced cells of one unit whose candidates together hold
 // exactly `size` digits: those digits leave the unit's other cells. Units 0..26; within a
@@ -23,6 +35,7 @@ int ApplyNakedSubset(int size)
             int removed = 0;
             for (int j = 0; j < 9; ++j)
                 if (!(s & (1u << j))) removed |= RemoveCandidates(cells[j], static_cast<CandidateMask>(digits));
+            if (removed) RecordSubset(u, s, digits);
             return removed != 0;
         });
         if (found) return 1;
@@ -51,6 +64,7 @@ int ApplyHiddenSubset(int size)
                 const CellIndex x = cells[j];
                 removed |= RemoveCandidates(x, static_cast<CandidateMask>(candidates[x] & ~digitMask));
             });
+            if (removed) RecordSubset(u, positions, digitMask);
             return removed != 0;
         });
         if (found) return 1;

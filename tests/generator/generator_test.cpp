@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -195,7 +197,7 @@ TEST(Rate, OutputLinesAndErrors)
     std::istringstream in("# a comment\n\n" + dotted + "\n" + puzzle.substr(0, 80) + "\n" + conflict + "\n" +
                           puzzle.substr(0, 80) + "x\n" + puzzle + "\r\n");
     std::ostringstream out, err;
-    EXPECT_EQ(RunRate(in, out, err, 4, false), 1);
+    EXPECT_EQ(RunRate(in, out, err, 4, RateFormat::Plain), 1);
     EXPECT_EQ(out.str(), puzzle + "\t1\t1\tNaked single\n" + conflict.substr(0, 81) + "\t0\t0\t-\n" + puzzle +
                              "\t1\t1\tNaked single\n");
     EXPECT_EQ(err.str(), "vakidogenerator: line 4: expected 81 characters, found 80\n"
@@ -205,14 +207,66 @@ TEST(Rate, OutputLinesAndErrors)
     const std::string hard = "000604080536100004704900000000245100100000509000000000850000270000007001390002006";
     std::istringstream again(hard + "\n");
     std::ostringstream steps, quiet;
-    EXPECT_EQ(RunRate(again, steps, quiet, 4, true), 0);
+    EXPECT_EQ(RunRate(again, steps, quiet, 4, RateFormat::Steps), 0);
     const std::string line = steps.str();
     EXPECT_EQ(line.rfind(hard + "\t10\t4\tXY-Wing\t", 0), 0u) << line;
     EXPECT_NE(line.find("\t1 "), std::string::npos);
     std::istringstream capped(hard + "\n");
     std::ostringstream cappedOut;
-    RunRate(capped, cappedOut, quiet, 3, false);
+    RunRate(capped, cappedOut, quiet, 3, RateFormat::Plain);
     EXPECT_EQ(cappedOut.str(), hard + "\t0\t0\t-\n");
+}
+
+// Two puzzles whose paths use all eleven techniques: each step's line, word for word, as
+// checked by hand and kept in tests/generator/data; and the JSON form of the same steps.
+TEST(Rate, ExplainedPathsAndTheirJson)
+{
+    const std::string input = ReadAll(std::string(GENERATOR_TEST_DATA) + "/explained_paths.txt");
+    const std::string expected = ReadAll(std::string(GENERATOR_TEST_DATA) + "/explained_paths.expected");
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunRate(in, out, err, 4, RateFormat::Explain), 0);
+    EXPECT_EQ(out.str(), expected);
+    std::set<std::string> techniques;
+    std::vector<std::string> explainedSteps;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("  ", 0) != 0) continue;
+        explainedSteps.push_back(line.substr(line.find(". ") + 2));
+        techniques.insert(line.substr(line.find(". ") + 2, line.find(':') - line.find(". ") - 2));
+    }
+    EXPECT_EQ(techniques.size(), 11u) << "the paths must use every technique";
+
+    std::istringstream again(input);
+    std::ostringstream json, quiet;
+    EXPECT_EQ(RunRate(again, json, quiet, 4, RateFormat::Json), 0);
+    std::vector<std::string> jsonSteps;
+    std::istringstream objects(json.str());
+    for (std::string line; std::getline(objects, line);) {
+        const auto object = nlohmann::json::parse(line);
+        EXPECT_EQ(object["puzzle"].get<std::string>().size(), 81u);
+        EXPECT_EQ(object["level"], TechniqueLevel(object["code"]));
+        for (const auto& step : object["steps"]) {
+            std::string text = step["name"].get<std::string>() + ": " + step["text"].get<std::string>() + " =>";
+            for (const auto& effect : step["placed"]) text += " " + effect.get<std::string>();
+            for (const auto& effect : step["removed"]) text += " " + effect.get<std::string>();
+            jsonSteps.push_back(text);
+        }
+    }
+    EXPECT_EQ(jsonSteps, explainedSteps);
+
+    // Malformed and conflicting lines get an object with code 0 and an error.
+    std::istringstream bad("12345\n55" + std::string(79, '0') + "\n");
+    std::ostringstream badOut;
+    EXPECT_EQ(RunRate(bad, badOut, quiet, 4, RateFormat::Json), 1);
+    std::istringstream badLines(badOut.str());
+    std::string first, second;
+    std::getline(badLines, first);
+    std::getline(badLines, second);
+    EXPECT_EQ(nlohmann::json::parse(first)["error"], "malformed line: expected 81 characters, found 5");
+    EXPECT_EQ(nlohmann::json::parse(first)["puzzle"], "12345");
+    EXPECT_EQ(nlohmann::json::parse(second)["error"], "givens in conflict");
+    EXPECT_EQ(nlohmann::json::parse(second)["code"], 0);
 }
 
 TEST(Solve, OutputLinesCountsAndErrors)
