@@ -29,6 +29,21 @@ int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel
 // Without a count limit: PUZZLE<TAB>SOLUTION (the first one, or "-" when there is none);
 // with one: PUZZLE<TAB>COUNT, the solutions found up to the limit.
 int RunSolve(std::istream& in, std::ostream& out, std::ostream& err, std::optional<int> countLimit);
+struct ImportOptions {
+    std::string outDirectory = ".";
+    std::vector<std::string> files;  // none: standard input; "-" names it too
+};
+// Solves, rates and adds each good puzzle to the file of its level in outDirectory; rejects
+// go to `err` as FILE:LINE: reason. 0 when nothing was rejected, 1 when something was.
+int RunImport(const ImportOptions& options, std::istream& standardInput, std::ostream& out, std::ostream& err);
+
+// "Easy", "Medium", "Hard", "Expert" for levels 1..4.
+const char* LevelLabel(int level);
+
+// What keeps a directory from taking new files (it does not exist, or cannot be written
+// to), or an empty string.
+std::string CheckOutputDirectory(const std::string& directory);
+
 int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
 int RunDump(const std::string& file, std::ostream& out, std::ostream& err);
 int RunBench(int count, int jobs, std::ostream& out);

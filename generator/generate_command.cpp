@@ -19,13 +19,14 @@ std::atomic<bool> interrupted{false};
 
 void OnInterrupt(int) { interrupted = true; }
 
+}  // namespace
+
 const char* LevelLabel(int level)
 {
     static const char* labels[] = {"", "Easy", "Medium", "Hard", "Expert"};
     return level >= 1 && level <= 4 ? labels[level] : "";
 }
 
-// A directory that exists and that this process may create files in.
 std::string CheckOutputDirectory(const std::string& directory)
 {
     std::error_code error;
@@ -33,8 +34,6 @@ std::string CheckOutputDirectory(const std::string& directory)
     if (::access(directory.c_str(), W_OK | X_OK) != 0) return "output directory " + directory + " is not writable";
     return {};
 }
-
-}  // namespace
 
 int RunGenerate(const GenerateOptions& options)
 {

@@ -101,6 +101,16 @@ int main(int argc, char** argv)
         solveCommand->add_option("--count", solveCount, "Count the solutions, up to N")->check(CLI::Range(1, 1000000))
             ->expected(0, 1)->default_str("2");
 
+    ImportOptions import;
+    auto* importCommand = app.add_subcommand(
+        "import", "Add your own puzzles to the game's files: one puzzle a line (81 characters, digits with 0 or . for an "
+                  "empty cell; anything after whitespace is ignored). Each is solved and rated and added to the file of "
+                  "its level; rejects are listed as FILE:LINE: reason. Exit status 0 when nothing was rejected, 1 when "
+                  "something was.");
+    importCommand->add_option("-o,--out", import.outDirectory, "Directory of the level files (must exist)")
+        ->capture_default_str();
+    importCommand->add_option("files", import.files, "Files to read (default: standard input; - names it)");
+
     std::vector<std::string> checkFiles;
     auto* checkCommand = app.add_subcommand(
         "check", "Verify puzzle files: header, every counted record present, and for each record a valid complete "
@@ -153,6 +163,7 @@ int main(int argc, char** argv)
     }
     if (*solveCommand)
         return RunSolve(std::cin, std::cout, std::cerr, solveCountOption->count() ? std::optional<int>(solveCount) : std::nullopt);
+    if (*importCommand) return RunImport(import, std::cin, std::cout, std::cerr);
     if (*checkCommand) return RunCheck(checkFiles, std::cout, std::cerr);
     if (*dumpCommand) return RunDump(dumpFile, std::cout, std::cerr);
     if (*benchCommand) return RunBench(benchCount, benchJobs, std::cout);

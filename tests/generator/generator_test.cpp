@@ -308,6 +308,93 @@ TEST(Solve, OutputLinesCountsAndErrors)
     }
 }
 
+// Import: every kind of reject, duplicates within the input and against the file, a new file,
+// and an existing file whose records stay byte for byte.
+TEST(Import, RejectsDuplicatesNewAndExistingFiles)
+{
+    TempDir dir;
+    const std::string easy = "006020005050071236001006809600207390003098400100003080205640173360700950010300000";
+    const std::string solution = "836924715459871236721536849648257391573198462192463587285649173364712958917385624";
+    // An Easy file holding the sample already: its bytes must survive the import.
+    const std::string old = EncodePuzzleFile(1, Records(ReadAll(SmallFiles() / "makkelijk.vdb")));
+    dir.Write("makkelijk.vdb", old);
+    const PuzzleRecord first = Records(old)[0];
+    std::string inFile(81, '0');
+    for (int i = 0; i < 81; ++i) inFile[i] = static_cast<char>('0' + first.givens[i]);
+    std::string dotted = easy;
+    for (char& c : dotted)
+        if (c == '0') c = '.';
+    std::string none = solution;
+    none[40] = '1', none[39] = none[67] = '0';
+    const std::string beyond = "1.......2.9.4...5...6...7...5.9.3.......7.......85..4.7.....6...3...9.8...2.....1";
+    const std::string input = "# my puzzles\n\n" + dotted + "  rated 1.2, from the paper\n" + easy + "\n" + inFile +
+                              "\n" + easy.substr(0, 80) + "\n" + easy + "x\n" + "55" + easy.substr(2) + "\n" + none +
+                              "\n" + std::string(81, '0') + "\n" + beyond + "\n";
+    const std::string listPath = dir.Write("list.txt", input);
+
+    ImportOptions options;
+    options.outDirectory = dir.path();
+    options.files = {listPath};
+    std::istringstream noInput;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunImport(options, noInput, out, err), 1);
+    EXPECT_EQ(err.str(), listPath + ":6: malformed line\n" + listPath + ":7: malformed line\n" + listPath +
+                             ":8: givens in conflict\n" + listPath + ":9: no solution\n" + listPath +
+                             ":10: more than one solution\n" + listPath + ":11: needs techniques beyond the ladder\n");
+    EXPECT_NE(out.str().find("Easy (makkelijk.vdb): 1 added, 2 skipped as duplicates"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("6 rejected"), std::string::npos);
+
+    const std::string now = ReadAll(dir / "makkelijk.vdb");
+    ASSERT_EQ(now.size(), old.size() + 164);
+    EXPECT_EQ(now.substr(16, old.size() - 16), old.substr(16)) << "the old records changed";
+    std::string report;
+    EXPECT_EQ(Check(dir / "makkelijk.vdb", &report), 0) << report;
+    EXPECT_FALSE(fs::exists(dir / "moeilijk.vdb")) << "a level without imports gets no file";
+
+    // From standard input, into a new file; a second run finds everything there already.
+    const std::string medium = ReadAll(SmallFiles() / "gemiddeld.vdb");
+    std::string mediumLine(81, '0');
+    for (int i = 0; i < 81; ++i) mediumLine[i] = static_cast<char>('0' + Records(medium)[1].givens[i]);
+    fs::remove(dir / "gemiddeld.vdb");
+    for (int run = 0; run < 2; ++run) {
+        std::istringstream in(mediumLine + "\n");
+        std::ostringstream summary, problems;
+        EXPECT_EQ(RunImport(ImportOptions{dir.path(), {}}, in, summary, problems), 0) << problems.str();
+        EXPECT_NE(summary.str().find(run == 0 ? "Medium (gemiddeld.vdb): 1 added" : "Medium (gemiddeld.vdb): 0 added, 1 skipped"),
+                  std::string::npos)
+            << summary.str();
+    }
+    EXPECT_EQ(Records(ReadAll(dir / "gemiddeld.vdb")).size(), 1u);
+}
+
+// An import stopped by Ctrl+C while it reads leaves the old file as it was.
+TEST(Import, InterruptedImportLeavesTheOldFile)
+{
+    TempDir dir;
+    const std::string old = ReadAll(SmallFiles() / "makkelijk.vdb");
+    const std::string target = dir.Write("makkelijk.vdb", old);
+    int input[2];
+    ASSERT_EQ(pipe(input), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(input[0], STDIN_FILENO);
+        close(input[1]);
+        execl(VAKIDOGENERATOR, VAKIDOGENERATOR, "import", "--out", dir.path().c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(input[0]);
+    const std::string puzzle = "006020005050071236001006809600207390003098400100003080205640173360700950010300000\n";
+    ASSERT_EQ(write(input[1], puzzle.data(), puzzle.size()), static_cast<ssize_t>(puzzle.size()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // read, and waiting for more
+    kill(child, SIGINT);
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(input[1]);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(ReadAll(target), old);
+}
+
 // The tool itself: exit codes, and Ctrl+C leaving the old files alone.
 int RunTool(const std::string& arguments)
 {
