@@ -7,7 +7,7 @@ PREFIX     ?= /usr/local
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-asan fuzz bench install clean
+.PHONY: all deps build run test test-asan fuzz bench install package clean
 
 all: build
 
@@ -56,6 +56,10 @@ bench: build
 
 install: build
 	cmake --install $(BUILD)
+
+# The Debian package, $(BUILD)/vakido_<version>_<arch>.deb, built in $(BUILD)/package.
+package: deps
+	scripts/build-package $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

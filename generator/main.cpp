@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr const char* version = "vakidogenerator 1.0.0";
+constexpr const char* version = "vakidogenerator " VAKIDO_VERSION;
 
 // "MIN-MAX" with 0 <= MIN <= MAX <= 81.
 std::string ParseRange(const std::string& text, GivenRange& range)
@@ -42,7 +42,7 @@ int main(int argc, char** argv)
     std::cin.tie(nullptr);
     BuildGridGeometry();
 
-    CLI::App app{"Writes, rates, checks and dumps Vakido's puzzle files.\n"
+    CLI::App app{"Writes, rates, solves, checks, imports and dumps Vakido's puzzle files.\n"
                  "Without a command, `generate` runs.",
                  "vakidogenerator"};
     app.set_help_all_flag("--help-all", "Print the help of every command and option, and exit");
