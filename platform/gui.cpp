@@ -24,6 +24,7 @@
 #include <set>
 #include <memory>
 
+#include "platform/accessible_canvas.h"
 #include "platform/qt_access.h"
 #include "platform/qt_widgets.h"
 
@@ -40,14 +41,24 @@ std::map<ImageId, QImage> images;
 std::map<WindowId, QButtonGroup*> optionGroups;  // one exclusive group per window
 std::set<WindowId> inputBlocked;                  // top-level windows disabled by EnableWindow
 
+void PostControlEvent(QWidget* control);
+
 // An option button that a click anywhere in its rectangle checks, not only on its circle
-// and text.
+// and text. A click raises a control event; so does checking it by other means than the
+// game's own (a screen reader's Toggle action), which raises no click.
 class OptionButton : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;
+    bool checkedByTheGame = false;
 
 protected:
     bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+    // Called when the button is checked other than by a click.
+    void checkStateSet() override
+    {
+        QRadioButton::checkStateSet();
+        if (isChecked() && !checkedByTheGame) PostControlEvent(this);
+    }
 };
 
 // Swallows the player's input to disabled top-level windows. Qt's own disabling would
@@ -191,6 +202,12 @@ void Canvas::paintEvent(QPaintEvent*)
     painter.drawImage(QPointF(0, 0), shown);
 }
 
+void Canvas::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    AnnounceCanvasFocus(this);
+}
+
 void Canvas::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) return;
@@ -245,6 +262,7 @@ void StartPlatform()
     application = std::make_unique<QApplication>(argc, argv);
     inputBlocker = new InputBlocker;
     application->installEventFilter(inputBlocker);
+    InstallAccessibleCanvasFactory();
     QApplication::setApplicationName("Vakido");
     QApplication::setDesktopFileName("org.vakido.Vakido");
 }
@@ -403,7 +421,11 @@ void SetLabelBackground(WindowId label, Colour colour) { SetWindowBackground(lab
 
 void CheckOption(WindowId option)
 {
-    if (auto* button = qobject_cast<QRadioButton*>(WidgetOf(option))) button->setChecked(true);
+    if (auto* button = dynamic_cast<OptionButton*>(WidgetOf(option))) {
+        button->checkedByTheGame = true;
+        button->setChecked(true);
+        button->checkedByTheGame = false;
+    }
 }
 
 bool IsOptionChecked(WindowId option)

@@ -101,6 +101,14 @@ void FreeFont(FontId font);
 ImageId DecodePngImage(const unsigned char* begin, const unsigned char* end);
 void FreeImage(ImageId image);
 
+// The accessible side of a canvas: a table of rows x columns cells that screen readers
+// read beside the picture. Each cell has a name and a value (a number); one is the current
+// cell, which is selected, and focused while the canvas has the keyboard focus. Changes
+// are announced to the screen reader.
+void SetAccessibleGrid(WindowId canvas, const std::string& name, int rows, int columns);
+void SetAccessibleCell(WindowId canvas, int index, const std::string& name, int value);
+void SetAccessibleCurrentCell(WindowId canvas, int index);
+
 // A modal message box with one OK button, owned by and centred over the window the game is
 // showing (the newest open window that takes input); returns when dismissed, with that
 // window active again.

@@ -4,6 +4,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <string>
+#include <vector>
+
 #include "platform/gui.h"
 
 // Queues an event for WaitForEvent.
@@ -23,15 +26,26 @@ protected:
     bool focusNextPrevChild(bool next) override;
 };
 
+struct AccessibleCell {
+    std::string name;
+    int value = 0;
+};
+
 // The board canvas: keeps a picture in device pixels and shows it; turns presses of the
-// left button, key presses and typed characters into control events.
+// left button, key presses and typed characters into control events. Beside the picture it
+// keeps the grid of cells that the accessibility interface reads.
 class Canvas : public QWidget {
 public:
     explicit Canvas(QWidget* parent) : QWidget(parent) {}
     QImage picture;
+    std::string accessibleName;
+    int rows = 0, columns = 0;
+    std::vector<AccessibleCell> cells;
+    int currentCell = -1;
 
 protected:
     void paintEvent(class QPaintEvent* event) override;
+    void focusInEvent(class QFocusEvent* event) override;
     void mousePressEvent(class QMouseEvent* event) override;
     void keyPressEvent(class QKeyEvent* event) override;
 };

@@ -5,6 +5,7 @@
 
 #include "board/board.h"
 #include "platform/canvas.h"
+#include "ui/board_accessibility.h"
 #include "ui/main_window.h"
 
 double DisplayScale = 1.0;
@@ -63,6 +64,8 @@ int Scaled(double x)
 
 void DrawBoard()
 {
+    // What a screen reader reads changes with the picture.
+    UpdateBoardAccessibility();
     if (!BeginDrawing(boardCanvas)) return;
     DisplayScale = OutputWidth() / layoutWidth;
     FillRectangle(0, 0, OutputWidth(), OutputHeight(), backgroundColour);

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "board/puzzle_start.h"
+#include "ui/board_accessibility.h"
 
 WindowId mainWindow;
 WindowId boardCanvas;
@@ -22,6 +23,7 @@ void BuildMainWindow()
     mainWindow = CreateMainWindow("Vakido", 100, 100, 640, 440);
     SetWindowBackground(mainWindow, white);
     boardCanvas = CreateCanvas(mainWindow, 30, 30, boardSize + 4, boardSize + 4);
+    MakeBoardAccessible();
 
     // The right-hand column, top to bottom, from a running top t.
     int t = 32;
