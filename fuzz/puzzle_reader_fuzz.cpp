@@ -1,20 +1,13 @@
 // Fuzz target over the puzzle reader: any bytes, offered as a puzzle file, may give a record
 // only when the header is valid and all 164 bytes of that record are in the file, and the
 // record must then equal those bytes.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "fuzz/fuzz_support.h"
 #include "platform/random.h"
 #include "puzzles/puzzle_file.h"
-
-static void Require(bool condition)
-{
-    if (!condition) __builtin_trap();
-}
 
 static bool HeaderIsValid(const uint8_t* data, size_t size)
 {
@@ -26,14 +19,9 @@ static bool HeaderIsValid(const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const int fd = memfd_create("puzzle", MFD_CLOEXEC);
-    if (fd < 0) return 0;
-    if (size > 0 && write(fd, data, size) != static_cast<ssize_t>(size)) {
-        close(fd);
-        return 0;
-    }
-    const std::string path = "/proc/self/fd/" + std::to_string(fd);
-    const PuzzleFile file = OpenPuzzleFile(path);
+    const MemoryFile input(data, size);
+    if (!input.ok()) return 0;
+    const PuzzleFile file = OpenPuzzleFile(input.path());
     Require((file != noPuzzleFile) == HeaderIsValid(data, size));
     if (file != noPuzzleFile) {
         SeedRandom(size);
@@ -62,6 +50,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         ClosePuzzleFile(file);
     }
-    close(fd);
     return 0;
 }

@@ -9,13 +9,9 @@
 #include <sstream>
 #include <string>
 
+#include "fuzz/fuzz_support.h"
 #include "generator/commands.h"
 #include "grading/grid_geometry.h"
-
-static void Require(bool condition)
-{
-    if (!condition) __builtin_trap();
-}
 
 static int CountLines(const std::string& text)
 {

@@ -10,20 +10,13 @@
 #include "board/puzzle_start.h"
 #include "platform/qt_access.h"
 #include "tests/support/game_harness.h"
+#include "tests/support/sample_game_test.h"
 #include "ui/main_window.h"
 
 namespace {
 
-class Accessibility : public ::testing::Test {
+class Accessibility : public SampleGameTest {
 protected:
-    void SetUp() override
-    {
-        RemovePuzzleFiles();
-        WritePuzzleFile(1, {SampleRecord()});
-        NewGameWindow();
-    }
-    void TearDown() override { RemovePuzzleFiles(); }
-
     static QAccessibleInterface* Board() { return QAccessible::queryAccessibleInterface(WidgetOf(boardCanvas)); }
     static std::string Name(int index) { return Board()->child(index)->text(QAccessible::Name).toStdString(); }
     static int Value(int index) { return Board()->child(index)->valueInterface()->currentValue().toInt(); }

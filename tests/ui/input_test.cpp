@@ -10,21 +10,19 @@
 #include "board/puzzle_start.h"
 #include "platform/qt_access.h"
 #include "tests/support/game_harness.h"
+#include "tests/support/sample_game_test.h"
 #include "ui/board_rendering.h"
 #include "ui/main_window.h"
 
 namespace {
 
-class BoardInput : public ::testing::Test {
+class BoardInput : public SampleGameTest {
 protected:
     void SetUp() override
     {
-        RemovePuzzleFiles();
-        WritePuzzleFile(1, {SampleRecord()});
-        NewGameWindow();
+        SampleGameTest::SetUp();
         SetFocus(boardCanvas);
     }
-    void TearDown() override { RemovePuzzleFiles(); }
 
     // A press at a device pixel of the canvas picture.
     static void PressAtPixel(int px, int py)

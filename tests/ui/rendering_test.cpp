@@ -10,6 +10,7 @@
 #include "board/puzzle_start.h"
 #include "platform/qt_access.h"
 #include "tests/support/game_harness.h"
+#include "tests/support/sample_game_test.h"
 #include "ui/board_rendering.h"
 #include "ui/main_window.h"
 
@@ -26,16 +27,8 @@ double ScaleOfThisRun()
     return factor ? std::atof(factor) : 1.0;
 }
 
-class Rendering : public ::testing::Test {
+class Rendering : public SampleGameTest {
 protected:
-    void SetUp() override
-    {
-        RemovePuzzleFiles();
-        WritePuzzleFile(1, {SampleRecord()});
-        NewGameWindow();
-    }
-    void TearDown() override { RemovePuzzleFiles(); }
-
     static QImage Picture() { return CanvasPicture(boardCanvas); }
     static QRgb At(int x, int y) { return Picture().pixel(x, y) | 0xFF000000u; }
     // A point of cell n's box clear of its digit and of the grid lines.
