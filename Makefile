@@ -50,6 +50,7 @@ fuzz: deps
 
 bench: build
 	$(BUILD)/bin/grading_bench
+	$(BUILD)/bin/solver_bench
 	QT_SCALE_FACTOR=1 $(BUILD)/bin/board_bench
 	QT_SCALE_FACTOR=2 $(BUILD)/bin/board_bench --benchmark_filter=DrawBoard
 	$(BUILD)/bin/vakidogenerator bench

@@ -11,6 +11,7 @@
 #include "generator/puzzle_maker.h"
 #include "grading/grid_geometry.h"
 #include "grading/ladder.h"
+#include "grading/step_record.h"
 #include "grading/technique_codes.h"
 
 namespace {
@@ -48,15 +49,17 @@ const Corpus& TheCorpus()
     return corpus;
 }
 
-// Times each puzzle on its own and reports the median, along with the mean.
-void RateGroup(benchmark::State& state, const std::vector<Givens>& puzzles)
+// Times each puzzle on its own and reports the median, along with the mean. With
+// `recordSteps`, the rating also fills a step record for every step, as --explain does.
+void RateGroup(benchmark::State& state, const std::vector<Givens>& puzzles, bool recordSteps = false)
 {
     std::vector<double> perPuzzle;
+    std::vector<StepRecord> steps;
     for (auto _ : state) {
         perPuzzle.clear();
         for (const Givens& givens : puzzles) {
             const auto start = std::chrono::steady_clock::now();
-            benchmark::DoNotOptimize(RatePuzzle(givens.data()));
+            benchmark::DoNotOptimize(RatePuzzle(givens.data(), 4, nullptr, recordSteps ? &steps : nullptr));
             perPuzzle.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
         }
     }
@@ -67,10 +70,12 @@ void RateGroup(benchmark::State& state, const std::vector<Givens>& puzzles)
 }
 
 void BM_RateMixed(benchmark::State& state) { RateGroup(state, TheCorpus().mixed); }
+void BM_RateMixedWithStepRecords(benchmark::State& state) { RateGroup(state, TheCorpus().mixed, true); }
 void BM_RateStalled(benchmark::State& state) { RateGroup(state, TheCorpus().groups[0]); }
 void BM_RateLevel(benchmark::State& state) { RateGroup(state, TheCorpus().groups[state.range(0)]); }
 
 BENCHMARK(BM_RateMixed)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RateMixedWithStepRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RateLevel)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RateStalled)->Unit(benchmark::kMillisecond);
 
