@@ -12,6 +12,9 @@
 
 // How many given exchanges a too easy puzzle may make on its way to a harder band.
 constexpr int exchangeMoves = 8;
+// How many single givens a puzzle just past its band tries taking back (measured with
+// `bench`: more tries find a little more, at a higher cost per attempt).
+constexpr int addTries = 20;
 
 GivenRange DefaultGivenRange(int level)
 {
@@ -30,6 +33,16 @@ uint64_t AttemptSeed(uint64_t seed, int level, uint64_t attempt)
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
+}
+
+// True when the givens that the cell sees hold every digit but its own: then no solution
+// can put another digit there, and taking the given away keeps the puzzle unique without
+// asking the solver. Early in a dig, with sixty givens and more, most removals are such.
+static bool SeesEveryOtherDigit(const uint8_t* puzzle, int cell, int digit)
+{
+    unsigned seen = 0;
+    for (uint8_t peer : gridGeometry.peers[cell]) seen |= 1u << puzzle[peer];
+    return (seen | 1u << digit | 1u) == 0x3FF;
 }
 
 // The level band of a rating; 0 when the ladder cannot finish the puzzle.
@@ -54,6 +67,30 @@ static int SetPair(uint8_t* puzzle, const uint8_t* source, int cell, Symmetry sy
     if (symmetry == Symmetry::None || cell == 40) return 1;
     puzzle[80 - cell] = source[80 - cell];
     return 2;
+}
+
+// A puzzle just past the wanted band tries each given it could take back, one at a time,
+// in random order: the first that brings the rating to the wanted band stays. A given
+// added to a unique puzzle keeps it unique. Returns the new rating, or 0 with the puzzle
+// as it was.
+static TechniqueCode AddOneGiven(PuzzleRecord& record, int& count, GivenRange givens, Symmetry symmetry, int wanted,
+                                 int tries)
+{
+    int empty[81];
+    const int n = ShuffledCells(record.givens, false, symmetry, empty);
+    const uint8_t zeros[81] = {};
+    for (int i = 0; i < n && i < tries; ++i) {
+        const int pair = symmetry == Symmetry::None || empty[i] == 40 ? 1 : 2;
+        if (count + pair > givens.max) return 0;
+        SetPair(record.givens, record.solution, empty[i], symmetry);
+        const TechniqueCode hardest = RatePuzzle(record.givens).hardest;
+        if (BandOf(hardest) == wanted) {
+            count += pair;
+            return hardest;
+        }
+        SetPair(record.givens, zeros, empty[i], symmetry);
+    }
+    return 0;
 }
 
 // A puzzle harder than wanted, or one the ladder cannot finish, gives givens back from its
@@ -140,7 +177,7 @@ Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry, i
         const int digit = puzzle[cell];
         if (symmetry == Symmetry::None || cell == 40) {
             puzzle[cell] = 0;
-            if (HasSolutionWithout(puzzle, cell, digit)) {
+            if (!SeesEveryOtherDigit(puzzle, cell, digit) && HasSolutionWithout(puzzle, cell, digit)) {
                 puzzle[cell] = static_cast<uint8_t>(digit);
                 continue;
             }
@@ -170,8 +207,12 @@ Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry, i
     // one too hard, gives givens back (for the hard levels, where most digs stall). A
     // Medium one that is too easy exchanges givens; for the hard levels that costs more
     // time than it finds puzzles (measured with `bench`).
-    if (wantedLevel >= 3 && (hardest == 0 || BandOf(hardest) > wantedLevel))
-        hardest = GiveBack(record, count, givens, symmetry, wantedLevel);
+    if (wantedLevel >= 3 && (hardest == 0 || BandOf(hardest) > wantedLevel)) {
+        if (const TechniqueCode added = AddOneGiven(record, count, givens, symmetry, wantedLevel, addTries); added != 0)
+            hardest = added;
+        else
+            hardest = GiveBack(record, count, givens, symmetry, wantedLevel);
+    }
     if (wantedLevel == 2 && hardest != 0 && BandOf(hardest) < wantedLevel)
         hardest = ExchangeGivens(record, hardest, exchangeMoves, symmetry, wantedLevel);
     record.hardestTechnique = static_cast<uint8_t>(hardest);
