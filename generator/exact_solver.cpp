@@ -217,7 +217,8 @@ struct Search {
         return true;
     }
 
-    void Run(State s)
+    // Searches from s, which it changes; each guess works on a copy.
+    void Run(State& s)
     {
         if (!Propagate(s)) return;
         if ((s.unsolved[0] | s.unsolved[1] | s.unsolved[2]) == 0) {
