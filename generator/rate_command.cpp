@@ -60,6 +60,13 @@ nlohmann::ordered_json JsonError(const std::string& asRead, const std::string& e
     return {{"puzzle", asRead}, {"code", 0}, {"level", 0}, {"name", "-"}, {"steps", nlohmann::ordered_json::array()}, {"error", error}};
 }
 
+// One line of JSON. A malformed line may hold bytes that are not UTF-8; they are shown as
+// U+FFFD rather than ending the run.
+std::string Dump(const nlohmann::ordered_json& object)
+{
+    return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
 }  // namespace
 
 int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, RateFormat format)
@@ -75,7 +82,7 @@ int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel
         if (!line.empty() && line.back() == '\r') line.pop_back();
         uint8_t grid[81];
         if (const std::string problem = ParsePuzzleLine(line, grid); !problem.empty()) {
-            if (json) out << JsonError(line, "malformed line: " + problem).dump() << '\n';
+            if (json) out << Dump(JsonError(line, "malformed line: " + problem)) << '\n';
             else err << "vakidogenerator: line " << number << ": " << problem << "\n";
             status = 1;
             continue;
@@ -84,8 +91,8 @@ int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel
                                                recordSteps ? &steps : nullptr);
         if (json) {
             const std::string asRead = line.substr(0, 81);
-            if (rating.steps == 0 && rating.hardest == 0 && !LoadGrid(grid)) out << JsonError(asRead, "givens in conflict").dump();
-            else out << JsonOf(asRead, rating, steps).dump();
+            if (rating.steps == 0 && rating.hardest == 0 && !LoadGrid(grid)) out << Dump(JsonError(asRead, "givens in conflict"));
+            else out << Dump(JsonOf(asRead, rating, steps));
             out << '\n';
             continue;
         }
