@@ -38,8 +38,10 @@ struct Attempt {
 
 // One attempt: a random complete grid, dug in random order towards a given count drawn
 // from `givens`, then rated. record.hardestTechnique is 0 when the ladder cannot finish it.
-// For a wanted level of 3 or 4, a puzzle the ladder cannot finish takes givens back from
-// its solution, within the range, until it can.
+// With a wanted level above 1 the dig rates on the way and stops at the wanted band, and a
+// puzzle that misses it is moved towards it within the range (givens taken back from the
+// solution for Hard and Expert, givens exchanged for Medium); every step keeps the puzzle
+// unique. The outcome depends on the seed and the arguments alone.
 Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry, int wantedLevel = 0);
 
 // Reports progress: puzzles kept so far, and attempts made.
