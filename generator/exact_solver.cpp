@@ -213,14 +213,15 @@ struct Search {
             // Only digits and bands whose words changed since the last checks need them again.
             const uint32_t touched = s.touched;
             s.touched = 0;
-            for (int d = 0; d < 9; ++d)
-                if ((touched & dirtyBandsOf[d]) && !UpdateColumns(s, d)) return false;
-            if (s.dirty) {
-                s.touched |= touched;  // the cell checks are still owed
-                continue;
-            }
+            // Naked singles first: they settle more per look than the columns do.
             for (int b = 0; b < 3; ++b)
                 if ((touched & bandOfEveryDigit << b) && !UpdateCells(s, b)) return false;
+            if (s.dirty) {
+                s.touched |= touched;  // the column checks are still owed
+                continue;
+            }
+            for (int d = 0; d < 9; ++d)
+                if ((touched & dirtyBandsOf[d]) && !UpdateColumns(s, d)) return false;
         }
         return true;
     }
