@@ -9,6 +9,7 @@
 
 #include "generator/commands.h"
 #include "generator/solution_counter.h"
+#include "grading/grid_geometry.h"
 #include "grading/ladder.h"
 #include "grading/technique_codes.h"
 #include "puzzles/puzzle_file_writer.h"
@@ -28,32 +29,12 @@ void OnInterrupt(int)
     ::_exit(130);
 }
 
-// One puzzle line: 81 characters, digits with '0' or '.' for an empty cell, then nothing
-// or whitespace and anything (a rating or a source, as lists often carry).
+// One puzzle line as `rate` reads it, followed by nothing or by whitespace and anything
+// (a rating or a source, as lists often carry).
 bool ParseImportLine(const std::string& line, uint8_t grid[81])
 {
-    if (line.size() < 81) return false;
     if (line.size() > 81 && line[81] != ' ' && line[81] != '\t' && line[81] != '\r') return false;
-    for (int i = 0; i < 81; ++i) {
-        const char c = line[i];
-        if (c == '.') grid[i] = 0;
-        else if (c >= '0' && c <= '9') grid[i] = static_cast<uint8_t>(c - '0');
-        else return false;
-    }
-    return true;
-}
-
-bool GivensConflict(const uint8_t grid[81])
-{
-    uint16_t rows[9] = {}, columns[9] = {}, boxes[9] = {};
-    for (int x = 0; x < 81; ++x) {
-        if (grid[x] == 0) continue;
-        const uint16_t bit = static_cast<uint16_t>(1u << grid[x]);
-        const int r = x / 9, c = x % 9, b = r / 3 * 3 + c / 3;
-        if ((rows[r] | columns[c] | boxes[b]) & bit) return true;
-        rows[r] |= bit, columns[c] |= bit, boxes[b] |= bit;
-    }
-    return false;
+    return ParsePuzzleLine(line.substr(0, 81), grid).empty();
 }
 
 struct LevelFile {
@@ -124,7 +105,7 @@ int RunImport(const ImportOptions& options, std::istream& standardInput, std::os
                 reject("malformed line");
                 continue;
             }
-            if (GivensConflict(record.givens)) {
+            if (!LoadGrid(record.givens)) {  // a given that an earlier one rules out
                 reject("givens in conflict");
                 continue;
             }

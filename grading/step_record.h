@@ -1,6 +1,6 @@
 // What one ladder step did: the technique, the pattern it found and its effects. The
-// engine fills a record only while a caller has handed one to TechniqueStep, so rating
-// without one never pays for it.
+// engine fills a record only while a caller has handed one to TechniqueStep; rating
+// without one pays a test per placement and removal (about 3 %, measured).
 #pragma once
 
 #include <vector>
