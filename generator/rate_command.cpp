@@ -107,7 +107,10 @@ int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel
         }
         if (format == RateFormat::Steps) {
             result += '\t';
-            for (size_t i = 0; i < codes.size(); ++i) result += (i ? " " : "") + std::to_string(codes[i]);
+            for (size_t i = 0; i < codes.size(); ++i) {
+                if (i > 0) result += ' ';
+                result += std::to_string(codes[i]);
+            }
         }
         result += '\n';
         if (format == RateFormat::Explain)

@@ -49,7 +49,10 @@ std::string WithCandidates(CellIndex cell, CandidateMask candidates)
 
 }  // namespace
 
-std::string CellName(CellIndex cell) { return "r" + std::to_string(cell / 9 + 1) + "c" + std::to_string(cell % 9 + 1); }
+std::string CellName(CellIndex cell)
+{
+    return {'r', static_cast<char>('1' + cell / 9), 'c', static_cast<char>('1' + cell % 9)};
+}
 
 std::string UnitName(Unit unit)
 {
@@ -102,8 +105,12 @@ std::string RemovalText(const Removal& removal) { return CellName(removal.cell) 
 std::string EffectsText(const StepRecord& step)
 {
     std::string text;
-    for (const Placement& placement : step.placements) text += (text.empty() ? "" : " ") + PlacementText(placement);
-    for (const Removal& removal : step.removals) text += (text.empty() ? "" : " ") + RemovalText(removal);
+    auto add = [&](const std::string& effect) {
+        if (!text.empty()) text += ' ';
+        text += effect;
+    };
+    for (const Placement& placement : step.placements) add(PlacementText(placement));
+    for (const Removal& removal : step.removals) add(RemovalText(removal));
     return text;
 }
 
