@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <thread>
 #include <unordered_set>
 
 #include "generator/solution_counter.h"
+#include "generator/unavoidable_sets.h"
 #include "grading/grid_geometry.h"
 #include "grading/ladder.h"
 #include "grading/technique_codes.h"
@@ -15,6 +17,8 @@ constexpr int exchangeMoves = 8;
 // How many single givens a puzzle just past its band tries taking back (measured with
 // `bench`: more tries find a little more, at a higher cost per attempt).
 constexpr int addTries = 20;
+// How many givens a removal that goes past the wanted band tries trading back elsewhere.
+constexpr int overshootTries = 10;
 
 GivenRange DefaultGivenRange(int level)
 {
@@ -48,6 +52,12 @@ static bool SeesEveryOtherDigit(const uint8_t* puzzle, int cell, int digit)
 // The level band of a rating; 0 when the ladder cannot finish the puzzle.
 static int BandOf(TechniqueCode hardest) { return hardest == 0 ? 0 : TechniqueLevel(hardest); }
 
+// Rates the puzzle with the techniques up to the wanted level only. A rating that
+// finishes is the full ladder's, since the ladder tries the easier techniques first; 0
+// means the puzzle needs a harder one, or more than the ladder has: either way it is not
+// one of the wanted level, and the harder techniques' searches are saved.
+static TechniqueCode RateUpTo(const uint8_t* puzzle, int wanted) { return RatePuzzle(puzzle, wanted).hardest; }
+
 // Cells of the puzzle that are empty (given == false) or given (true), in random order; with
 // the half-turn symmetry only one cell of each pair.
 static int ShuffledCells(const uint8_t* puzzle, bool given, Symmetry symmetry, int cells[81])
@@ -69,21 +79,97 @@ static int SetPair(uint8_t* puzzle, const uint8_t* source, int cell, Symmetry sy
     return 2;
 }
 
-// A puzzle just past the wanted band tries each given it could take back, one at a time,
-// in random order: the first that brings the rating to the wanted band stays. A given
-// added to a unique puzzle keeps it unique. Returns the new rating, or 0 with the puzzle
-// as it was.
+static int PairSize(int cell, Symmetry symmetry) { return symmetry == Symmetry::None || cell == 40 ? 1 : 2; }
+
+namespace {
+
+// A puzzle being dug out of its solution: its givens, and the givens found to be needed.
+// A given whose removal leaves a second solution is needed for good, since taking more
+// givens away only lets in more solutions; digging never asks about it again.
+class Dig {
+public:
+    Dig(PuzzleRecord& record, Symmetry symmetry)
+        : puzzle_(record.givens), solution_(record.solution), symmetry_(symmetry)
+    {
+        std::memcpy(puzzle_, solution_, 81);
+    }
+
+    int Count() const { return count_; }
+    bool Needed(int cell) const { return needed_[cell]; }
+
+    // Takes the given at `cell` (with its twin under the half turn) away when the puzzle
+    // stays unique; otherwise marks it needed and changes nothing. After the solver's first
+    // refusal, the small unavoidable sets answer many of the refusals before it is asked.
+    bool TryRemove(int cell)
+    {
+        if (puzzle_[cell] == 0 || needed_[cell]) return false;
+        const int twin = PairSize(cell, symmetry_) == 2 ? 80 - cell : cell;
+        const CellSet removed = CellSet{1} << cell | CellSet{1} << twin;
+        if (sets_ && sets_->LeavesUncovered(givenCells_, removed)) {
+            needed_[cell] = true;
+            return false;
+        }
+        const int digit = puzzle_[cell];
+        puzzle_[cell] = puzzle_[twin] = 0;
+        const bool unique = twin == cell
+                                ? SeesEveryOtherDigit(puzzle_, cell, digit) || !HasSolutionWithout(puzzle_, cell, digit)
+                                : CountSolutions(puzzle_, 2) == 1;
+        if (!unique) {
+            SetPair(puzzle_, solution_, cell, symmetry_);
+            needed_[cell] = true;
+            // Finding the sets costs a few solver calls; a shallow dig never needs them.
+            if (!sets_) sets_.emplace(solution_);
+            return false;
+        }
+        givenCells_ &= ~removed;
+        count_ -= PairSize(cell, symmetry_);
+        return true;
+    }
+
+    // Gives back what TryRemove took at `cell`.
+    void Restore(int cell)
+    {
+        count_ += SetPair(puzzle_, solution_, cell, symmetry_);
+        givenCells_ |= CellSet{1} << cell | CellSet{1} << (PairSize(cell, symmetry_) == 2 ? 80 - cell : cell);
+    }
+
+    // Takes away a given that TryRemove has already shown can go.
+    void Remove(int cell)
+    {
+        count_ -= SetPair(puzzle_, zeros_, cell, symmetry_);
+        givenCells_ &= ~(CellSet{1} << cell | CellSet{1} << (PairSize(cell, symmetry_) == 2 ? 80 - cell : cell));
+    }
+
+private:
+    static constexpr uint8_t zeros_[81] = {};
+    uint8_t* puzzle_;
+    const uint8_t* solution_;
+    Symmetry symmetry_;
+    std::optional<UnavoidableSets> sets_;
+    CellSet givenCells_ = (CellSet{1} << 81) - 1;
+    bool needed_[81] = {};
+    int count_ = 81;
+};
+
+}  // namespace
+
+// A puzzle just past the wanted band tries each given it could take back (but `except`),
+// one at a time, in random order: the first that brings the rating to the wanted band
+// stays. A given added to a unique puzzle keeps it unique. Returns the new rating, or 0
+// with the puzzle as it was.
 static TechniqueCode AddOneGiven(PuzzleRecord& record, int& count, GivenRange givens, Symmetry symmetry, int wanted,
-                                 int tries)
+                                 int tries, int except = -1)
 {
     int empty[81];
     const int n = ShuffledCells(record.givens, false, symmetry, empty);
     const uint8_t zeros[81] = {};
-    for (int i = 0; i < n && i < tries; ++i) {
-        const int pair = symmetry == Symmetry::None || empty[i] == 40 ? 1 : 2;
+    for (int i = 0, tried = 0; i < n && tried < tries; ++i) {
+        if (empty[i] == except) continue;
+        ++tried;
+        const int pair = PairSize(empty[i], symmetry);
         if (count + pair > givens.max) return 0;
         SetPair(record.givens, record.solution, empty[i], symmetry);
-        const TechniqueCode hardest = RatePuzzle(record.givens).hardest;
+        const TechniqueCode hardest = RateUpTo(record.givens, wanted);
         if (BandOf(hardest) == wanted) {
             count += pair;
             return hardest;
@@ -102,10 +188,10 @@ static TechniqueCode GiveBack(PuzzleRecord& record, int& count, GivenRange given
     const int n = ShuffledCells(record.givens, false, symmetry, empty);
     TechniqueCode hardest = 0;
     for (int i = 0; i < n; ++i) {
-        const int pair = symmetry == Symmetry::None || empty[i] == 40 ? 1 : 2;
+        const int pair = PairSize(empty[i], symmetry);
         if (count + pair > givens.max) break;
         count += SetPair(record.givens, record.solution, empty[i], symmetry);
-        hardest = RatePuzzle(record.givens).hardest;
+        hardest = RateUpTo(record.givens, wanted);
         if (hardest != 0 && BandOf(hardest) <= wanted) break;
     }
     return hardest;
@@ -146,6 +232,54 @@ static TechniqueCode ExchangeGivens(PuzzleRecord& record, TechniqueCode hardest,
     return hardest;
 }
 
+// Digs a puzzle of the range that is still easier than wanted further down, one given at a
+// time, rating each step. Without looking around, the first given that can go goes, until
+// the rating reaches the wanted band or passes it. Looking around, each round looks at
+// every given that can go: the first whose removal reaches the wanted band ends the
+// search; one whose removal goes past the band trades a given back elsewhere (the count
+// stays) in the hope of landing in it; otherwise the first removal that stays below the
+// band is made, and the next round starts there. That finds the rare bands several times
+// as often, at a cost that pays only for them (measured with `bench`). Returns the rating
+// of the puzzle the search ends with, in record.givens (after a trade the dig has not
+// seen the given traded back, so the caller counts the givens afresh).
+static TechniqueCode DigTowards(Dig& dig, PuzzleRecord& record, const int order[81], TechniqueCode hardest,
+                                GivenRange givens, Symmetry symmetry, int wanted, bool lookAround)
+{
+    while (BandOf(hardest) >= 1 && BandOf(hardest) < wanted) {
+        int step = -1;
+        TechniqueCode stepRating = 0;
+        for (int i = 0; i < 81; ++i) {
+            const int cell = order[i];
+            if (record.givens[cell] == 0 || dig.Needed(cell)) continue;
+            if (dig.Count() - PairSize(cell, symmetry) < givens.min || !dig.TryRemove(cell)) continue;
+            const TechniqueCode rating = RateUpTo(record.givens, wanted);
+            if (BandOf(rating) == wanted) return rating;
+            if (!lookAround) {
+                step = cell;
+                stepRating = rating;
+                dig.Restore(cell);
+                break;
+            }
+            if (BandOf(rating) == 0) {
+                int count = dig.Count();
+                if (const TechniqueCode traded =
+                        AddOneGiven(record, count, givens, symmetry, wanted, overshootTries, cell);
+                    traded != 0)
+                    return traded;  // the dig no longer knows the traded given: the caller counts
+
+            } else if (step < 0) {
+                step = cell;
+                stepRating = rating;
+            }
+            dig.Restore(cell);
+        }
+        if (step < 0) break;
+        dig.Remove(step);
+        hardest = stepRating;
+    }
+    return hardest;
+}
+
 Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry, int wantedLevel)
 {
     Attempt attempt;
@@ -157,57 +291,29 @@ Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry, i
     int order[81];
     for (int i = 0; i < 81; ++i) order[i] = i;
     for (int i = 80; i > 0; --i) std::swap(order[i], order[UniformRandom(i)]);
-    // Blind digging aims at a random count of the range; digging for a level rates on the
-    // way and may go down to the least count of the range.
+    // Blind digging aims at a random count of the range; digging for a level goes down to
+    // the top of the range, then on towards the wanted band.
     const int drawn = givens.min + static_cast<int>(UniformRandom(givens.max - givens.min));
-    const int target = wantedLevel >= 2 ? givens.min : drawn;
+    const int target = wantedLevel >= 2 ? givens.max : drawn;
 
-    uint8_t* puzzle = record.givens;
-    std::memcpy(puzzle, record.solution, 81);
-    int count = 81;
-    // For a wanted level above Easy, every unique puzzle on the way whose given count lies in
-    // the range is rated: digging stops as soon as the ladder needs the wanted band, or more.
-    // A puzzle passes through the bands one after another as it loses givens, so stopping
-    // at the right moment finds the rarer bands far more often than the final count does.
-    bool ratedOnTheWay = false;
-    TechniqueCode hardest = 0;
-    for (int i = 0; i < 81 && count > target; ++i) {
-        const int cell = order[i];
-        if (puzzle[cell] == 0) continue;
-        const int digit = puzzle[cell];
-        if (symmetry == Symmetry::None || cell == 40) {
-            puzzle[cell] = 0;
-            if (!SeesEveryOtherDigit(puzzle, cell, digit) && HasSolutionWithout(puzzle, cell, digit)) {
-                puzzle[cell] = static_cast<uint8_t>(digit);
-                continue;
-            }
-            --count;
-        } else {
-            const int twin = 80 - cell;
-            const uint8_t twinDigit = puzzle[twin];
-            puzzle[cell] = puzzle[twin] = 0;
-            if (CountSolutions(puzzle, 2) != 1) {
-                puzzle[cell] = static_cast<uint8_t>(digit);
-                puzzle[twin] = twinDigit;
-                continue;
-            }
-            count -= 2;
-        }
-        if (wantedLevel >= 2 && count >= givens.min && count <= givens.max) {
-            hardest = RatePuzzle(puzzle).hardest;
-            if (hardest != 0 && BandOf(hardest) < wantedLevel) continue;  // still too easy
-            ratedOnTheWay = true;
-            break;
-        }
-    }
+    Dig dig(record, symmetry);
+    for (int i = 0; i < 81 && dig.Count() > target; ++i) dig.TryRemove(order[i]);
+    int count = dig.Count();
     if (count > givens.max || count < givens.min) return attempt;
     attempt.unique = true;
-    if (!ratedOnTheWay) hardest = RatePuzzle(puzzle).hardest;
+    TechniqueCode hardest = 0;
+    if (wantedLevel >= 2) {
+        hardest = DigTowards(dig, record, order, RateUpTo(record.givens, wantedLevel), givens, symmetry, wantedLevel,
+                             wantedLevel >= 3);
+        count = static_cast<int>(std::count_if(record.givens, record.givens + 81, [](uint8_t d) { return d != 0; }));
+    } else {
+        hardest = RatePuzzle(record.givens).hardest;
+    }
     // A puzzle that missed its band is moved towards it. One the ladder cannot finish, or
     // one too hard, gives givens back (for the hard levels, where most digs stall). A
     // Medium one that is too easy exchanges givens; for the hard levels that costs more
     // time than it finds puzzles (measured with `bench`).
-    if (wantedLevel >= 3 && (hardest == 0 || BandOf(hardest) > wantedLevel)) {
+    if (wantedLevel >= 3 && hardest == 0) {
         if (const TechniqueCode added = AddOneGiven(record, count, givens, symmetry, wantedLevel, addTries); added != 0)
             hardest = added;
         else

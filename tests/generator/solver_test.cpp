@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "generator/puzzle_maker.h"
 #include "generator/solution_counter.h"
+#include "generator/unavoidable_sets.h"
 #include "grading/grid_geometry.h"
 #include "tests/generator/reference_counter.h"
 
@@ -176,6 +178,38 @@ TEST(ExactSolver, AgreesWithThePlainCounterOnThousandsOfGrids)
     EXPECT_GT(kinds[0], 50);
     EXPECT_GT(kinds[1], 100);
     EXPECT_GT(kinds[2], 500);
+}
+
+// Every set found is unavoidable: emptied, with each other cell given, the grid has a second
+// solution; and the dig's question about it answers so exactly when no other given covers it.
+TEST(UnavoidableSets, EachSetFoundLetsItsDigitsTrade)
+{
+    int sizes[18] = {};
+    for (uint64_t seed = 1; seed <= 100; ++seed) {
+        SeedGradingRandom(seed);
+        ClearUsedDigitMasks();
+        Grid solution;
+        FillRandomGrid(solution.data(), 0);
+        const UnavoidableSets sets(solution.data());
+        ASSERT_FALSE(sets.Sets().empty()) << "seed " << seed;
+        const CellSet everyCell = (CellSet{1} << 81) - 1;
+        for (const CellSet set : sets.Sets()) {
+            const int size = std::popcount(static_cast<uint64_t>(set)) + std::popcount(static_cast<uint64_t>(set >> 64));
+            ASSERT_TRUE(size >= 4 && size < 18 && size % 2 == 0) << "seed " << seed << ", size " << size;
+            ++sizes[size];
+            Grid grid = solution;
+            int first = -1;
+            for (int cell = 0; cell < 81; ++cell)
+                if (set >> cell & 1) grid[cell] = 0, first = first < 0 ? cell : first;
+            ASSERT_EQ(CountSolutions(grid.data(), 2), 2) << "seed " << seed;
+            const CellSet firstCell = CellSet{1} << first;
+            const CellSet givens = everyCell & ~(set & ~firstCell);
+            EXPECT_TRUE(sets.LeavesUncovered(givens, firstCell));
+            EXPECT_FALSE(sets.LeavesUncovered(everyCell, firstCell));
+        }
+    }
+    EXPECT_GT(sizes[4], 100);  // rectangles
+    EXPECT_GT(sizes[6] + sizes[8], 100);
 }
 
 }  // namespace
