@@ -232,42 +232,55 @@ static TechniqueCode ExchangeGivens(PuzzleRecord& record, TechniqueCode hardest,
     return hardest;
 }
 
-// Digs a puzzle of the range that is still easier than wanted further down, one given at a
-// time, rating each step. Without looking around, the first given that can go goes, until
-// the rating reaches the wanted band or passes it. Looking around, each round looks at
-// every given that can go: the first whose removal reaches the wanted band ends the
-// search; one whose removal goes past the band trades a given back elsewhere (the count
-// stays) in the hope of landing in it; otherwise the first removal that stays below the
-// band is made, and the next round starts there. That finds the rare bands several times
-// as often, at a cost that pays only for them (measured with `bench`). Returns the rating
-// of the puzzle the search ends with, in record.givens (after a trade the dig has not
-// seen the given traded back, so the caller counts the givens afresh).
+// The given at `cell` has just gone and taken the puzzle past the wanted band: one of a few
+// other givens of the solution comes back instead, so the count stays as it was before the
+// removal. Returns the rating reached in the band, or 0 with only the removal made.
+static TechniqueCode TradeBack(PuzzleRecord& record, const Dig& dig, int cell, GivenRange givens, Symmetry symmetry,
+                               int wanted)
+{
+    int count = dig.Count();
+    return AddOneGiven(record, count, givens, symmetry, wanted, overshootTries, cell);
+}
+
+// Digs a puzzle of the range further down towards the wanted band, one given at a time,
+// rating each step.
+//  - Without looking around, the first given that can go goes, until the rating reaches
+//    the wanted band or passes it.
+//  - Looking around, each round looks at every given that can go. The first removal that
+//    reaches the wanted band ends the search; one that goes past it trades a given back
+//    elsewhere (TradeBack). Otherwise the removal with the hardest rating below the band
+//    (the first of equals) is made, and the next round starts there. That finds the rare
+//    bands several times as often as the first removal would, at a cost that pays for
+//    itself there (measured with `bench`).
+// Returns the rating of the puzzle that the search ends with, in record.givens. After a
+// trade the dig has not seen the given traded back, so the caller counts the givens afresh.
 static TechniqueCode DigTowards(Dig& dig, PuzzleRecord& record, const int order[81], TechniqueCode hardest,
                                 GivenRange givens, Symmetry symmetry, int wanted, bool lookAround)
 {
+    // The next given in dig order that can go without leaving the range, taken away; -1 when none.
+    auto removeNext = [&](int& i) {
+        for (; i < 81; ++i) {
+            const int cell = order[i];
+            if (record.givens[cell] == 0 || dig.Needed(cell)) continue;
+            if (dig.Count() - PairSize(cell, symmetry) >= givens.min && dig.TryRemove(cell)) return order[i++];
+        }
+        return -1;
+    };
     while (BandOf(hardest) >= 1 && BandOf(hardest) < wanted) {
         int step = -1;
         TechniqueCode stepRating = 0;
-        for (int i = 0; i < 81; ++i) {
-            const int cell = order[i];
-            if (record.givens[cell] == 0 || dig.Needed(cell)) continue;
-            if (dig.Count() - PairSize(cell, symmetry) < givens.min || !dig.TryRemove(cell)) continue;
+        for (int i = 0, cell; (cell = removeNext(i)) >= 0;) {
             const TechniqueCode rating = RateUpTo(record.givens, wanted);
             if (BandOf(rating) == wanted) return rating;
             if (!lookAround) {
+                dig.Restore(cell);
                 step = cell;
                 stepRating = rating;
-                dig.Restore(cell);
                 break;
             }
             if (BandOf(rating) == 0) {
-                int count = dig.Count();
-                if (const TechniqueCode traded =
-                        AddOneGiven(record, count, givens, symmetry, wanted, overshootTries, cell);
-                    traded != 0)
-                    return traded;  // the dig no longer knows the traded given: the caller counts
-
-            } else if (step < 0) {
+                if (const TechniqueCode traded = TradeBack(record, dig, cell, givens, symmetry, wanted)) return traded;
+            } else if (step < 0 || rating > stepRating) {
                 step = cell;
                 stepRating = rating;
             }
