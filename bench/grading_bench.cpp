@@ -74,6 +74,16 @@ void BM_RateMixedWithStepRecords(benchmark::State& state) { RateGroup(state, The
 void BM_RateStalled(benchmark::State& state) { RateGroup(state, TheCorpus().groups[0]); }
 void BM_RateLevel(benchmark::State& state) { RateGroup(state, TheCorpus().groups[state.range(0)]); }
 
+// Loading alone, which every rating starts with.
+void BM_LoadGrid(benchmark::State& state)
+{
+    const std::vector<Givens>& puzzles = TheCorpus().mixed;
+    for (auto _ : state)
+        for (const Givens& givens : puzzles) benchmark::DoNotOptimize(LoadGrid(givens.data()));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(puzzles.size()));
+}
+
+BENCHMARK(BM_LoadGrid);
 BENCHMARK(BM_RateMixed)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RateMixedWithStepRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RateLevel)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);

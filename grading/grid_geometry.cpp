@@ -116,7 +116,9 @@ static void RebuildDigitPositions()
     }
 }
 
-int LoadGrid(const uint8_t grid[81])
+// LoadGrid given by given, stopping at the first conflict as the contract says. Only
+// grids with a conflict take this way.
+static int LoadGivenByGiven(const uint8_t grid[81])
 {
     CandidateGrid& c = candidateGrid;
     std::memset(c.placed, 0, sizeof c.placed);
@@ -136,6 +138,78 @@ int LoadGrid(const uint8_t grid[81])
     }
     RebuildDigitPositions();
     return loaded;
+}
+
+int LoadGrid(const uint8_t grid[81])
+{
+    // Most grids have no conflict; their whole state follows at once from which digits each
+    // house holds, with no placement one by one. Branch-free, since givens and empty cells
+    // alternate at random.
+    uint16_t used[27] = {};  // bit d: d is given in the house
+    uint16_t rowsWith[10] = {}, columnsWith[10] = {}, boxesWith[10] = {};  // per digit, bit i: house i holds it
+    uint16_t open[27] = {};  // bit j: position j of the house is empty
+    const GridGeometry& g = gridGeometry;
+    unsigned conflict = 0;
+    for (CellIndex x = 0; x < 81; ++x) {
+        const unsigned digit = grid[x];
+        if (digit > 9) return LoadGivenByGiven(grid);
+        const int r = g.rowOf[x], k = g.columnOf[x], b = g.boxOf[x];
+        const unsigned empty = digit == 0;
+        open[r] |= static_cast<uint16_t>(empty << k);
+        open[9 + k] |= static_cast<uint16_t>(empty << r);
+        open[18 + b] |= static_cast<uint16_t>(empty << g.positionIn[x][2]);
+        const uint16_t bit = static_cast<uint16_t>((1u << digit) & ~1u);
+        conflict |= (used[r] | used[9 + k] | used[18 + b]) & bit;
+        used[r] |= bit;
+        used[9 + k] |= bit;
+        used[18 + b] |= bit;
+        rowsWith[digit] |= static_cast<uint16_t>(1u << r);
+        columnsWith[digit] |= static_cast<uint16_t>(1u << k);
+        boxesWith[digit] |= static_cast<uint16_t>(1u << b);
+    }
+    if (conflict) return LoadGivenByGiven(grid);
+
+    CandidateGrid& c = candidateGrid;
+    int givens = 0;
+    for (CellIndex x = 0; x < 81; ++x) {
+        const uint16_t given = static_cast<uint16_t>(grid[x] != 0);
+        givens += given;
+        c.placed[x] = grid[x];
+        c.candidates[x] = static_cast<CandidateMask>(
+            (given - 1u) & allDigitsMask & ~(used[g.rowOf[x]] | used[9 + g.columnOf[x]] | used[18 + g.boxOf[x]]));
+    }
+    c.placedCount = givens;
+    std::memcpy(c.placedDigits, used, sizeof used);
+    std::memset(c.digitPositions, 0, sizeof c.digitPositions);
+    for (int d = 1; d <= 9; ++d) {
+        const unsigned rows = rowsWith[d], columns = columnsWith[d], boxes = boxesWith[d];
+        // Masks of positions that the digit's boxes rule out: in the rows of band t, the
+        // columns of its boxes there; in the columns of stack t, the rows of its boxes there.
+        unsigned boxColumns[3], boxRows[3];
+        for (int t = 0; t < 3; ++t) {
+            unsigned byBand = 0, byStack = 0;
+            for (int j = 0; j < 3; ++j) {
+                byBand |= (0u - ((boxes >> (3 * t + j)) & 1)) & (7u << (3 * j));
+                byStack |= (0u - ((boxes >> (3 * j + t)) & 1)) & (7u << (3 * j));
+            }
+            boxColumns[t] = byBand;
+            boxRows[t] = byStack;
+        }
+        for (int i = 0; i < 9; ++i) {
+            const unsigned rowFree = ((rows >> i) & 1) - 1u, columnFree = ((columns >> i) & 1) - 1u,
+                           boxFree = ((boxes >> i) & 1) - 1u;
+            c.digitPositions[i][d] = static_cast<uint16_t>(rowFree & open[i] & ~columns & ~boxColumns[i / 3]);
+            c.digitPositions[9 + i][d] = static_cast<uint16_t>(columnFree & open[9 + i] & ~rows & ~boxRows[i / 3]);
+            // The rows and columns of the box that hold the digit, as positions in the box.
+            unsigned ruled = 0;
+            for (int j = 0; j < 3; ++j) {
+                ruled |= (0u - ((rows >> (3 * (i / 3) + j)) & 1)) & (7u << (3 * j));
+                ruled |= (0u - ((columns >> (3 * (i % 3) + j)) & 1)) & (0x49u << j);
+            }
+            c.digitPositions[18 + i][d] = static_cast<uint16_t>(boxFree & open[18 + i] & ~ruled);
+        }
+    }
+    return 1;
 }
 
 // Works placedDigits of the cell's three units out afresh from the placed digits.

@@ -248,8 +248,9 @@ TEST(Rate, ExplainedPathsAndTheirJson)
         EXPECT_EQ(object["level"], TechniqueLevel(object["code"]));
         for (const auto& step : object["steps"]) {
             std::string text = step["name"].get<std::string>() + ": " + step["text"].get<std::string>() + " =>";
-            for (const auto& effect : step["placed"]) text += " " + effect.get<std::string>();
-            for (const auto& effect : step["removed"]) text += " " + effect.get<std::string>();
+            // Appended piece by piece: `" " + string` trips GCC 12's false -Wrestrict warning.
+            for (const auto& effect : step["placed"]) text.append(" ").append(effect.get<std::string>());
+            for (const auto& effect : step["removed"]) text.append(" ").append(effect.get<std::string>());
             jsonSteps.push_back(text);
         }
     }
