@@ -139,6 +139,30 @@ TEST(LoadGrid, EmptyGridConflictsAndOutOfRangeValues)
     EXPECT_EQ(candidateGrid.candidates[8], 0);
 }
 
+// A grid without conflicts is loaded all at once; the state must be the one that placing its
+// givens one by one on an empty grid leaves.
+TEST(LoadGrid, MatchesPlacingTheGivensOneByOne)
+{
+    const Grid empty{};
+    for (uint64_t seed = 1; seed <= 300; ++seed) {
+        SeedGradingRandom(seed);
+        ClearUsedDigitMasks();
+        Grid grid{};
+        FillRandomGrid(grid.data(), 0);
+        const int keep = static_cast<int>(seed % 82);  // from an empty grid to a full one
+        for (int removed = 0; removed < 81 - keep;) {
+            const int cell = static_cast<int>(UniformRandom(80));
+            if (grid[cell]) grid[cell] = 0, ++removed;
+        }
+        ASSERT_EQ(LoadGrid(grid.data()), 1);
+        const CandidateGrid loaded = candidateGrid;
+        LoadGrid(empty.data());
+        for (int x = 0; x < 81; ++x)
+            if (grid[x]) PlaceDigit(x, grid[x]);
+        ASSERT_TRUE(SameCandidateGrid(loaded, candidateGrid)) << "seed " << seed;
+    }
+}
+
 TEST(PlaceAndRemove, PlaceDigitClearsPeersAndRemoveReportsChange)
 {
     Grid empty{};
