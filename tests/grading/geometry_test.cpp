@@ -155,6 +155,7 @@ TEST(LoadGrid, MatchesPlacingTheGivensOneByOne)
             if (grid[cell]) grid[cell] = 0, ++removed;
         }
         ASSERT_EQ(LoadGrid(grid.data()), 1);
+        ASSERT_TRUE(DigitPositionsMatchCandidates()) << "seed " << seed;
         const CandidateGrid loaded = candidateGrid;
         LoadGrid(empty.data());
         for (int x = 0; x < 81; ++x)
