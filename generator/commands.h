@@ -25,10 +25,11 @@ int RunGenerate(const GenerateOptions& options);
 // How `rate` prints each puzzle: PUZZLE<TAB>CODE<TAB>LEVEL<TAB>NAME; with the codes of the
 // steps as a fifth field; followed by one explained line per step; or as one JSON object.
 enum class RateFormat { Plain, Steps, Explain, Json };
-int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, RateFormat format);
+// Both run on `jobs` threads and print in input order.
+int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, RateFormat format, int jobs = 1);
 // Without a count limit: PUZZLE<TAB>SOLUTION (the first one, or "-" when there is none);
 // with one: PUZZLE<TAB>COUNT, the solutions found up to the limit.
-int RunSolve(std::istream& in, std::ostream& out, std::ostream& err, std::optional<int> countLimit);
+int RunSolve(std::istream& in, std::ostream& out, std::ostream& err, std::optional<int> countLimit, int jobs = 1);
 struct ImportOptions {
     std::string outDirectory = ".";
     std::vector<std::string> files;  // none: standard input; "-" names it too

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "generator/commands.h"
+#include "generator/line_batches.h"
 #include "grading/grid_geometry.h"
 
 namespace {
@@ -91,6 +92,9 @@ int main(int argc, char** argv)
     rateCommand->add_flag("--json", json, "One JSON object per puzzle per line, with every step's pattern and effects")
         ->excludes(stepsFlag)->excludes(explainFlag);
     explainFlag->excludes(stepsFlag);
+    int lineJobs = DefaultJobs();
+    rateCommand->add_option("-j,--jobs", lineJobs, "Threads (default: one per processor); the output keeps the input's order")
+        ->check(CLI::Range(1, 256));
 
     int solveCount = 2;
     auto* solveCommand = app.add_subcommand(
@@ -100,6 +104,8 @@ int main(int argc, char** argv)
     auto* solveCountOption =
         solveCommand->add_option("--count", solveCount, "Count the solutions, up to N")->check(CLI::Range(1, 1000000))
             ->expected(0, 1)->default_str("2");
+    solveCommand->add_option("-j,--jobs", lineJobs, "Threads (default: one per processor); the output keeps the input's order")
+        ->check(CLI::Range(1, 256));
 
     ImportOptions import;
     auto* importCommand = app.add_subcommand(
@@ -159,10 +165,11 @@ int main(int argc, char** argv)
                                   : explain ? RateFormat::Explain
                                   : withSteps ? RateFormat::Steps
                                               : RateFormat::Plain;
-        return RunRate(std::cin, std::cout, std::cerr, maxLevel, format);
+        return RunRate(std::cin, std::cout, std::cerr, maxLevel, format, lineJobs);
     }
     if (*solveCommand)
-        return RunSolve(std::cin, std::cout, std::cerr, solveCountOption->count() ? std::optional<int>(solveCount) : std::nullopt);
+        return RunSolve(std::cin, std::cout, std::cerr, solveCountOption->count() ? std::optional<int>(solveCount) : std::nullopt,
+                        lineJobs);
     if (*importCommand) return RunImport(import, std::cin, std::cout, std::cerr);
     if (*checkCommand) return RunCheck(checkFiles, std::cout, std::cerr);
     if (*dumpCommand) return RunDump(dumpFile, std::cout, std::cerr);

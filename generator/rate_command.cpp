@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "generator/commands.h"
+#include "generator/line_batches.h"
 #include "generator/step_text.h"
 #include "grading/ladder.h"
 #include "grading/step_record.h"
@@ -69,53 +70,52 @@ std::string Dump(const nlohmann::ordered_json& object)
 
 }  // namespace
 
-int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, RateFormat format)
+int RunRate(std::istream& in, std::ostream& out, std::ostream& err, int maxLevel, RateFormat format, int jobs)
 {
-    int status = 0;
-    std::string line;
-    std::vector<TechniqueCode> codes;
-    std::vector<StepRecord> steps;
     const bool json = format == RateFormat::Json;
     const bool recordSteps = json || format == RateFormat::Explain;
-    for (long number = 1; std::getline(in, line); ++number) {
-        if (IsSkippedLine(line)) continue;
+    return RunOverLines(in, out, err, jobs, [&](const std::string& read, long number) {
+        LineResult result;
+        if (IsSkippedLine(read)) return result;
+        std::string line = read;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         uint8_t grid[81];
         if (const std::string problem = ParsePuzzleLine(line, grid); !problem.empty()) {
-            if (json) out << Dump(JsonError(line, "malformed line: " + problem)) << '\n';
-            else err << "vakidogenerator: line " << number << ": " << problem << "\n";
-            status = 1;
-            continue;
+            if (json) result.out = Dump(JsonError(line, "malformed line: " + problem)) + '\n';
+            else result.err = "vakidogenerator: line " + std::to_string(number) + ": " + problem + "\n";
+            result.failed = true;
+            return result;
         }
+        thread_local std::vector<TechniqueCode> codes;
+        thread_local std::vector<StepRecord> steps;
         const PuzzleRating rating = RatePuzzle(grid, maxLevel, format == RateFormat::Steps ? &codes : nullptr,
                                                recordSteps ? &steps : nullptr);
         if (json) {
             const std::string asRead = line.substr(0, 81);
-            if (rating.steps == 0 && rating.hardest == 0 && !LoadGrid(grid)) out << Dump(JsonError(asRead, "givens in conflict"));
-            else out << Dump(JsonOf(asRead, rating, steps));
-            out << '\n';
-            continue;
+            if (rating.steps == 0 && rating.hardest == 0 && !LoadGrid(grid)) result.out = Dump(JsonError(asRead, "givens in conflict"));
+            else result.out = Dump(JsonOf(asRead, rating, steps));
+            result.out += '\n';
+            return result;
         }
-        // The line is put together first and written at once.
-        std::string result(81, '0');
-        for (int i = 0; i < 81; ++i) result[i] = static_cast<char>('0' + grid[i]);
+        std::string& text = result.out;
+        text.assign(81, '0');
+        for (int i = 0; i < 81; ++i) text[i] = static_cast<char>('0' + grid[i]);
         if (rating.hardest == 0) {
-            result += "\t0\t0\t-";
+            text += "\t0\t0\t-";
         } else {
-            result += '\t' + std::to_string(rating.hardest) + '\t' + std::to_string(TechniqueLevel(rating.hardest)) + '\t';
-            result += TechniqueName(rating.hardest);
+            text += '\t' + std::to_string(rating.hardest) + '\t' + std::to_string(TechniqueLevel(rating.hardest)) + '\t';
+            text += TechniqueName(rating.hardest);
         }
         if (format == RateFormat::Steps) {
-            result += '\t';
+            text += '\t';
             for (size_t i = 0; i < codes.size(); ++i) {
-                if (i > 0) result += ' ';
-                result += std::to_string(codes[i]);
+                if (i > 0) text += ' ';
+                text += std::to_string(codes[i]);
             }
         }
-        result += '\n';
+        text += '\n';
         if (format == RateFormat::Explain)
-            for (size_t i = 0; i < steps.size(); ++i) result += "  " + std::to_string(i + 1) + ". " + StepText(steps[i]) + '\n';
-        out << result;
-    }
-    return status;
+            for (size_t i = 0; i < steps.size(); ++i) text += "  " + std::to_string(i + 1) + ". " + StepText(steps[i]) + '\n';
+        return result;
+    });
 }

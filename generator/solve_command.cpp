@@ -3,33 +3,34 @@
 #include <ostream>
 
 #include "generator/commands.h"
+#include "generator/line_batches.h"
 #include "generator/solution_counter.h"
 
-int RunSolve(std::istream& in, std::ostream& out, std::ostream& err, std::optional<int> countLimit)
+int RunSolve(std::istream& in, std::ostream& out, std::ostream& err, std::optional<int> countLimit, int jobs)
 {
-    int status = 0;
-    std::string line;
-    for (long number = 1; std::getline(in, line); ++number) {
-        if (IsSkippedLine(line)) continue;
+    return RunOverLines(in, out, err, jobs, [&](const std::string& line, long number) {
+        LineResult result;
+        if (IsSkippedLine(line)) return result;
         uint8_t grid[81];
         if (const std::string problem = ParsePuzzleLine(line, grid); !problem.empty()) {
-            err << "vakidogenerator: line " << number << ": " << problem << "\n";
-            status = 1;
-            continue;
+            result.err = "vakidogenerator: line " + std::to_string(number) + ": " + problem + "\n";
+            result.failed = true;
+            return result;
         }
-        for (uint8_t d : grid) out << static_cast<char>('0' + d);
-        out << '\t';
+        std::string& text = result.out;
+        for (uint8_t d : grid) text += static_cast<char>('0' + d);
+        text += '\t';
         if (countLimit) {
-            out << CountSolutions(grid, *countLimit) << '\n';
-            continue;
+            text += std::to_string(CountSolutions(grid, *countLimit)) + '\n';
+            return result;
         }
         uint8_t solution[81];
         if (CountSolutions(grid, 1, solution) == 0) {
-            out << "-\n";
-            continue;
+            text += "-\n";
+            return result;
         }
-        for (uint8_t d : solution) out << static_cast<char>('0' + d);
-        out << '\n';
-    }
-    return status;
+        for (uint8_t d : solution) text += static_cast<char>('0' + d);
+        text += '\n';
+        return result;
+    });
 }

@@ -309,6 +309,48 @@ TEST(Solve, OutputLinesCountsAndErrors)
     }
 }
 
+// Several threads print exactly what one prints: the same lines in the same order, the same
+// errors with the same line numbers, over more lines than one batch holds.
+TEST(RateAndSolve, ThreadsKeepTheOutputOfOne)
+{
+    std::string input, lastError;
+    long lines = 0;
+    for (int i = 0; i < 5000; ++i) {
+        if (i % 997 == 0) input += "# comment\n\n", lines += 2;
+        if (i % 1201 == 5) {  // malformed: an error line with its number
+            input += "12345\n";
+            lastError = "line " + std::to_string(++lines) + ":";
+        }
+        ++lines;
+        const Attempt made = MakePuzzle(AttemptSeed(3, 0, i % 400), DefaultGivenRange(1 + i % 4), Symmetry::None);
+        input += std::string(made.record.givens, made.record.givens + 81) + "\n";
+    }
+    for (char& c : input)
+        if (c >= 0 && c <= 9) c = static_cast<char>('0' + c);
+    auto run = [&](int jobs, auto command) {
+        std::istringstream in(input);
+        std::ostringstream out, err;
+        const int status = command(in, out, err, jobs);
+        return out.str() + "\n--\n" + err.str() + "\n--\n" + std::to_string(status);
+    };
+    for (RateFormat format : {RateFormat::Plain, RateFormat::Steps, RateFormat::Explain, RateFormat::Json}) {
+        auto rate = [format](std::istream& in, std::ostream& out, std::ostream& err, int jobs) {
+            return RunRate(in, out, err, 4, format, jobs);
+        };
+        const std::string one = run(1, rate);
+        if (format != RateFormat::Json) {
+            EXPECT_NE(one.find(lastError), std::string::npos) << lastError;
+        }
+        EXPECT_EQ(run(3, rate), one) << "format " << static_cast<int>(format);
+    }
+    for (std::optional<int> limit : {std::optional<int>(), std::optional<int>(2)}) {
+        auto solve = [limit](std::istream& in, std::ostream& out, std::ostream& err, int jobs) {
+            return RunSolve(in, out, err, limit, jobs);
+        };
+        EXPECT_EQ(run(3, solve), run(1, solve));
+    }
+}
+
 // Import: every kind of reject, duplicates within the input and against the file, a new file,
 // and an existing file whose records stay byte for byte.
 TEST(Import, RejectsDuplicatesNewAndExistingFiles)
