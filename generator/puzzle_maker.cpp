@@ -14,10 +14,8 @@
 
 // How many given exchanges a too easy puzzle may make on its way to a harder band.
 constexpr int exchangeMoves = 8;
-// How many single givens a puzzle just past its band tries taking back (measured with
-// `bench`: more tries find a little more, at a higher cost per attempt).
-constexpr int addTries = 20;
-// How many givens a removal that goes past the wanted band tries trading back elsewhere.
+// How many givens a removal that goes past the wanted band tries trading back elsewhere
+// (measured with `bench`: more tries find a little more, at a higher cost per attempt).
 constexpr int overshootTries = 10;
 
 GivenRange DefaultGivenRange(int level)
@@ -153,50 +151,6 @@ private:
 
 }  // namespace
 
-// A puzzle just past the wanted band tries each given it could take back (but `except`),
-// one at a time, in random order: the first that brings the rating to the wanted band
-// stays. A given added to a unique puzzle keeps it unique. Returns the new rating, or 0
-// with the puzzle as it was.
-static TechniqueCode AddOneGiven(PuzzleRecord& record, int& count, GivenRange givens, Symmetry symmetry, int wanted,
-                                 int tries, int except = -1)
-{
-    int empty[81];
-    const int n = ShuffledCells(record.givens, false, symmetry, empty);
-    const uint8_t zeros[81] = {};
-    for (int i = 0, tried = 0; i < n && tried < tries; ++i) {
-        if (empty[i] == except) continue;
-        ++tried;
-        const int pair = PairSize(empty[i], symmetry);
-        if (count + pair > givens.max) return 0;
-        SetPair(record.givens, record.solution, empty[i], symmetry);
-        const TechniqueCode hardest = RateUpTo(record.givens, wanted);
-        if (BandOf(hardest) == wanted) {
-            count += pair;
-            return hardest;
-        }
-        SetPair(record.givens, zeros, empty[i], symmetry);
-    }
-    return 0;
-}
-
-// A puzzle harder than wanted, or one the ladder cannot finish, gives givens back from its
-// solution in random order, within the range, until the ladder rates it at the wanted band
-// or below. A given added to a unique puzzle keeps it unique: no solver is needed.
-static TechniqueCode GiveBack(PuzzleRecord& record, int& count, GivenRange givens, Symmetry symmetry, int wanted)
-{
-    int empty[81];
-    const int n = ShuffledCells(record.givens, false, symmetry, empty);
-    TechniqueCode hardest = 0;
-    for (int i = 0; i < n; ++i) {
-        const int pair = PairSize(empty[i], symmetry);
-        if (count + pair > givens.max) break;
-        count += SetPair(record.givens, record.solution, empty[i], symmetry);
-        hardest = RateUpTo(record.givens, wanted);
-        if (hardest != 0 && BandOf(hardest) <= wanted) break;
-    }
-    return hardest;
-}
-
 // A puzzle easier than wanted, with no given left to take away, changes one given for
 // another: a given comes back somewhere, and another one that it has made unneeded goes.
 // The count stays, the puzzle stays unique, and the rating moves. Up to `moves` changes,
@@ -232,14 +186,25 @@ static TechniqueCode ExchangeGivens(PuzzleRecord& record, TechniqueCode hardest,
     return hardest;
 }
 
-// The given at `cell` has just gone and taken the puzzle past the wanted band: one of a few
-// other givens of the solution comes back instead, so the count stays as it was before the
-// removal. Returns the rating reached in the band, or 0 with only the removal made.
+// The given at `cell` has just gone and taken the puzzle past the wanted band: a few other
+// givens of the solution, in random order, are tried back one at a time instead, so the
+// count stays as it was. A given added to a unique puzzle keeps it unique: no solver is
+// needed. Returns the rating of the first that lands in the band, or 0 with only the
+// removal made.
 static TechniqueCode TradeBack(PuzzleRecord& record, const Dig& dig, int cell, GivenRange givens, Symmetry symmetry,
                                int wanted)
 {
-    int count = dig.Count();
-    return AddOneGiven(record, count, givens, symmetry, wanted, overshootTries, cell);
+    int empty[81];
+    const int n = ShuffledCells(record.givens, false, symmetry, empty);
+    const uint8_t zeros[81] = {};
+    for (int i = 0, tried = 0; i < n && tried < overshootTries; ++i) {
+        if (empty[i] == cell || dig.Count() + PairSize(empty[i], symmetry) > givens.max) continue;
+        ++tried;
+        SetPair(record.givens, record.solution, empty[i], symmetry);
+        if (const TechniqueCode hardest = RateUpTo(record.givens, wanted); BandOf(hardest) == wanted) return hardest;
+        SetPair(record.givens, zeros, empty[i], symmetry);
+    }
+    return 0;
 }
 
 // Digs a puzzle of the range further down towards the wanted band, one given at a time,
@@ -322,16 +287,8 @@ Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry, i
     } else {
         hardest = RatePuzzle(record.givens).hardest;
     }
-    // A puzzle that missed its band is moved towards it. One the ladder cannot finish, or
-    // one too hard, gives givens back (for the hard levels, where most digs stall). A
-    // Medium one that is too easy exchanges givens; for the hard levels that costs more
-    // time than it finds puzzles (measured with `bench`).
-    if (wantedLevel >= 3 && hardest == 0) {
-        if (const TechniqueCode added = AddOneGiven(record, count, givens, symmetry, wantedLevel, addTries); added != 0)
-            hardest = added;
-        else
-            hardest = GiveBack(record, count, givens, symmetry, wantedLevel);
-    }
+    // A Medium puzzle still too easy at the end exchanges givens; for the hard levels that
+    // costs more time than it finds puzzles (measured with `bench`).
     if (wantedLevel == 2 && hardest != 0 && BandOf(hardest) < wantedLevel)
         hardest = ExchangeGivens(record, hardest, exchangeMoves, symmetry, wantedLevel);
     record.hardestTechnique = static_cast<uint8_t>(hardest);

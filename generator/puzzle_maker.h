@@ -21,7 +21,7 @@ struct LevelRequest {
     int level;             // 1..4
     int count;             // puzzles wanted
     GivenRange givens;     // how many givens a puzzle of this level keeps
-    bool targeted = true;  // give stalled puzzles givens back (levels 3 and 4); false: blind digging
+    bool targeted = true;  // dig towards the level's band (see MakePuzzle); false: blind digging
 };
 
 // The given counts a level keeps unless told otherwise: Easy clearly more than Expert.
@@ -38,10 +38,12 @@ struct Attempt {
 
 // One attempt: a random complete grid, dug in random order towards a given count drawn
 // from `givens`, then rated. record.hardestTechnique is 0 when the ladder cannot finish it.
-// With a wanted level above 1 the dig rates on the way and stops at the wanted band, and a
-// puzzle that misses it is moved towards it within the range (givens taken back from the
-// solution for Hard and Expert, givens exchanged for Medium); every step keeps the puzzle
-// unique. The outcome depends on the seed and the arguments alone.
+// With a wanted level above 1 the dig goes down to the top of the range, then rates each
+// step and stops at the wanted band. For Hard and Expert each step looks at every given
+// that can go, and a removal that overshoots the band trades a given back elsewhere; a
+// Medium puzzle that ends too easy exchanges givens. Every step keeps the puzzle unique;
+// a rating of 0 then also means "harder than wanted". The outcome depends on the seed and
+// the arguments alone.
 Attempt MakePuzzle(uint64_t attemptSeed, GivenRange givens, Symmetry symmetry, int wantedLevel = 0);
 
 // Reports progress: puzzles kept so far, and attempts made.
