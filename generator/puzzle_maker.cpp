@@ -102,7 +102,7 @@ public:
     {
         if (puzzle_[cell] == 0 || needed_[cell]) return false;
         const int twin = PairSize(cell, symmetry_) == 2 ? 80 - cell : cell;
-        const CellSet removed = CellSet{1} << cell | CellSet{1} << twin;
+        const CellSet removed = PairCells(cell);
         if (sets_ && sets_->LeavesUncovered(givenCells_, removed)) {
             needed_[cell] = true;
             return false;
@@ -128,17 +128,23 @@ public:
     void Restore(int cell)
     {
         count_ += SetPair(puzzle_, solution_, cell, symmetry_);
-        givenCells_ |= CellSet{1} << cell | CellSet{1} << (PairSize(cell, symmetry_) == 2 ? 80 - cell : cell);
+        givenCells_ |= PairCells(cell);
     }
 
     // Takes away a given that TryRemove has already shown can go.
     void Remove(int cell)
     {
         count_ -= SetPair(puzzle_, zeros_, cell, symmetry_);
-        givenCells_ &= ~(CellSet{1} << cell | CellSet{1} << (PairSize(cell, symmetry_) == 2 ? 80 - cell : cell));
+        givenCells_ &= ~PairCells(cell);
     }
 
 private:
+    // The cell, and its twin under the half turn.
+    CellSet PairCells(int cell) const
+    {
+        return CellSet{1} << cell | CellSet{1} << (PairSize(cell, symmetry_) == 2 ? 80 - cell : cell);
+    }
+
     static constexpr uint8_t zeros_[81] = {};
     uint8_t* puzzle_;
     const uint8_t* solution_;
