@@ -306,18 +306,28 @@ std::vector<PuzzleRecord> MakeLevel(uint64_t seed, const LevelRequest& request, 
                                     const std::atomic<bool>& stop, const ProgressReport& report)
 {
     // Attempts run in numbered batches; the kept puzzles are the first `count` distinct
-    // ones in attempt order, whichever thread made them.
-    constexpr uint64_t batchSize = 1024;
+    // ones in attempt order, whichever thread made them, so the batch sizes change how much
+    // work is done, never the result. After the first batch each one is sized to what the
+    // level's yield so far says is still needed, with a margin: a batch much larger than
+    // that would be mostly thrown away.
+    constexpr uint64_t firstBatch = 256, largestBatch = 4096, batchStep = 64;
     std::vector<PuzzleRecord> kept;
     std::unordered_set<std::string> seen;
-    std::vector<Attempt> batch(batchSize);
+    std::vector<Attempt> batch;
     jobs = std::max(1, jobs);
+    uint64_t made = 0, useful = 0;  // attempts so far, and those that gave a puzzle of the level
 
-    for (uint64_t base = 0; static_cast<int>(kept.size()) < request.count && !stop; base += batchSize) {
+    for (uint64_t size = firstBatch; static_cast<int>(kept.size()) < request.count && !stop; made += size) {
+        if (made > 0) {
+            const uint64_t missing = static_cast<uint64_t>(request.count) - kept.size();
+            const uint64_t expected = missing * made / std::max<uint64_t>(useful, 1) * 5 / 4;
+            size = std::clamp((expected + batchStep - 1) / batchStep * batchStep, batchStep, largestBatch);
+        }
+        batch.resize(size);
         std::atomic<uint64_t> next{0};
         auto work = [&] {
-            for (uint64_t i; (i = next.fetch_add(1)) < batchSize && !stop;)
-                batch[i] = MakePuzzle(AttemptSeed(seed, request.level, base + i), request.givens, symmetry,
+            for (uint64_t i; (i = next.fetch_add(1)) < size && !stop;)
+                batch[i] = MakePuzzle(AttemptSeed(seed, request.level, made + i), request.givens, symmetry,
                                       request.targeted ? request.level : 0);
         };
         std::vector<std::thread> threads;
@@ -326,15 +336,16 @@ std::vector<PuzzleRecord> MakeLevel(uint64_t seed, const LevelRequest& request, 
         for (std::thread& thread : threads) thread.join();
         if (stop) break;
 
-        for (uint64_t i = 0; i < batchSize && static_cast<int>(kept.size()) < request.count; ++i) {
+        for (uint64_t i = 0; i < size && static_cast<int>(kept.size()) < request.count; ++i) {
             const PuzzleRecord& record = batch[i].record;
             if (!batch[i].unique || record.hardestTechnique == 0 ||
                 TechniqueLevel(record.hardestTechnique) != request.level)
                 continue;
+            ++useful;
             if (!seen.emplace(reinterpret_cast<const char*>(record.givens), 81).second) continue;
             kept.push_back(record);
         }
-        if (report) report(static_cast<int>(kept.size()), base + batchSize);
+        if (report) report(static_cast<int>(kept.size()), made + size);
     }
     return kept;
 }
