@@ -192,23 +192,29 @@ static TechniqueCode ExchangeGivens(PuzzleRecord& record, TechniqueCode hardest,
     return hardest;
 }
 
-// The given at `cell` has just gone and taken the puzzle past the wanted band: a few other
-// givens of the solution, in random order, are tried back one at a time instead, so the
-// count stays as it was. A given added to a unique puzzle keeps it unique: no solver is
-// needed. Returns the rating of the first that lands in the band, or 0 with only the
-// removal made.
+// The given at `cell` has just gone and taken the puzzle past the wanted band, and the
+// rating that found so has left candidateGrid where the ladder stopped. A few other givens
+// of the solution, in random order, are tried back one at a time instead, so the count
+// stays as it was. Only cells the ladder had not solved are worth a try: giving back a
+// digit that the techniques found anyway leads them to the same place again. A given added
+// to a unique puzzle keeps it unique: no solver is needed. Returns the rating of the first
+// that lands in the band, or 0 with only the removal made.
 static TechniqueCode TradeBack(PuzzleRecord& record, const Dig& dig, int cell, GivenRange givens, Symmetry symmetry,
                                int wanted)
 {
+    uint8_t solvedWhereStopped[81];
+    std::memcpy(solvedWhereStopped, candidateGrid.placed, 81);
     int empty[81];
     const int n = ShuffledCells(record.givens, false, symmetry, empty);
     const uint8_t zeros[81] = {};
     for (int i = 0, tried = 0; i < n && tried < overshootTries; ++i) {
-        if (empty[i] == cell || dig.Count() + PairSize(empty[i], symmetry) > givens.max) continue;
+        const int back = empty[i];
+        if (back == cell || dig.Count() + PairSize(back, symmetry) > givens.max) continue;
+        if (solvedWhereStopped[back] && solvedWhereStopped[PairSize(back, symmetry) == 2 ? 80 - back : back]) continue;
         ++tried;
-        SetPair(record.givens, record.solution, empty[i], symmetry);
+        SetPair(record.givens, record.solution, back, symmetry);
         if (const TechniqueCode hardest = RateUpTo(record.givens, wanted); BandOf(hardest) == wanted) return hardest;
-        SetPair(record.givens, zeros, empty[i], symmetry);
+        SetPair(record.givens, zeros, back, symmetry);
     }
     return 0;
 }
