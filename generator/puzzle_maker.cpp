@@ -15,8 +15,10 @@
 // How many given exchanges a too easy puzzle may make on its way to a harder band.
 constexpr int exchangeMoves = 8;
 // How many givens a removal that goes past the wanted band tries trading back elsewhere
-// (measured with `bench`: more tries find a little more, at a higher cost per attempt).
+// (measured with `bench`: more tries find a little more, at a higher cost per attempt), and
+// how many removals a puzzle that enters the range already past its band tries that with.
 constexpr int overshootTries = 10;
+constexpr int entryTrades = 2;
 
 GivenRange DefaultGivenRange(int level)
 {
@@ -192,18 +194,19 @@ static TechniqueCode ExchangeGivens(PuzzleRecord& record, TechniqueCode hardest,
     return hardest;
 }
 
-// The given at `cell` has just gone and taken the puzzle past the wanted band, and the
-// rating that found so has left candidateGrid where the ladder stopped. A few other givens
-// of the solution, in random order, are tried back one at a time instead, so the count
-// stays as it was. Only cells the ladder had not solved are worth a try: giving back a
-// digit that the techniques found anyway leads them to the same place again. A given added
-// to a unique puzzle keeps it unique: no solver is needed. Returns the rating of the first
-// that lands in the band, or 0 with only the removal made.
+// The given at `cell` has just gone and left the puzzle past the wanted band. A few other
+// givens of the solution, in random order, are tried back one at a time instead, so the
+// count stays as it was. Only cells that the ladder had not solved where it stopped on the
+// puzzle (`stopped`: its placed digits there, which may be candidateGrid.placed itself)
+// are worth a try: giving back a digit that the techniques found anyway leads them to the
+// same place again. A given added to a unique puzzle keeps it unique: no solver is
+// needed. Returns the rating of the first that lands in the band, or 0 with only the
+// removal made.
 static TechniqueCode TradeBack(PuzzleRecord& record, const Dig& dig, int cell, GivenRange givens, Symmetry symmetry,
-                               int wanted)
+                               int wanted, const uint8_t stopped[81])
 {
-    uint8_t solvedWhereStopped[81];
-    std::memcpy(solvedWhereStopped, candidateGrid.placed, 81);
+    uint8_t solvedWhereStopped[81];  // the ratings below overwrite candidateGrid
+    std::memcpy(solvedWhereStopped, stopped, 81);
     int empty[81];
     const int n = ShuffledCells(record.givens, false, symmetry, empty);
     const uint8_t zeros[81] = {};
@@ -228,8 +231,10 @@ static TechniqueCode TradeBack(PuzzleRecord& record, const Dig& dig, int cell, G
 //    elsewhere (TradeBack). Otherwise the removal with the hardest rating below the band
 //    (the first of equals) is made, and the next round starts there. That finds the rare
 //    bands several times as often as the first removal would, at a cost that pays for
-//    itself there (measured with `bench`).
-// Returns the rating of the puzzle that the search ends with, in record.givens. After a
+//    itself there (measured with `bench`). A puzzle that enters the range already past
+//    the band tries a few trades only.
+// `hardest` is the rating of record.givens just made, so that candidateGrid still shows
+// where the ladder stopped. Returns the rating of the puzzle that the search ends with, in record.givens. After a
 // trade the dig has not seen the given traded back, so the caller counts the givens afresh.
 static TechniqueCode DigTowards(Dig& dig, PuzzleRecord& record, const int order[81], TechniqueCode hardest,
                                 GivenRange givens, Symmetry symmetry, int wanted, bool lookAround)
@@ -243,6 +248,19 @@ static TechniqueCode DigTowards(Dig& dig, PuzzleRecord& record, const int order[
         }
         return -1;
     };
+    if (lookAround && hardest == 0) {
+        // Past the band already on entering the range: a few removals trade a given back.
+        // Where the ladder stopped on this puzzle stands in for where it would stop after
+        // each removal, which saves rating those.
+        uint8_t stopped[81];
+        std::memcpy(stopped, candidateGrid.placed, 81);
+        int tried = 0;
+        for (int i = 0, cell; tried < entryTrades && (cell = removeNext(i)) >= 0; ++tried) {
+            if (const TechniqueCode traded = TradeBack(record, dig, cell, givens, symmetry, wanted, stopped)) return traded;
+            dig.Restore(cell);
+        }
+        return 0;
+    }
     while (BandOf(hardest) >= 1 && BandOf(hardest) < wanted) {
         int step = -1;
         TechniqueCode stepRating = 0;
@@ -256,7 +274,9 @@ static TechniqueCode DigTowards(Dig& dig, PuzzleRecord& record, const int order[
                 break;
             }
             if (BandOf(rating) == 0) {
-                if (const TechniqueCode traded = TradeBack(record, dig, cell, givens, symmetry, wanted)) return traded;
+                if (const TechniqueCode traded =
+                        TradeBack(record, dig, cell, givens, symmetry, wanted, candidateGrid.placed))
+                    return traded;
             } else if (step < 0 || rating > stepRating) {
                 step = cell;
                 stepRating = rating;
