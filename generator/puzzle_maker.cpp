@@ -58,6 +58,9 @@ static int BandOf(TechniqueCode hardest) { return hardest == 0 ? 0 : TechniqueLe
 // one of the wanted level, and the harder techniques' searches are saved.
 static TechniqueCode RateUpTo(const uint8_t* puzzle, int wanted) { return RatePuzzle(puzzle, wanted).hardest; }
 
+// The same for the grid loaded in candidateGrid already.
+static TechniqueCode RateLoadedUpTo(int wanted) { return RateLoadedGrid(wanted).hardest; }
+
 // Cells of the puzzle that are empty (given == false) or given (true), in random order; with
 // the half-turn symmetry only one cell of each pair.
 static int ShuffledCells(const uint8_t* puzzle, bool given, Symmetry symmetry, int cells[81])
@@ -80,6 +83,13 @@ static int SetPair(uint8_t* puzzle, const uint8_t* source, int cell, Symmetry sy
 }
 
 static int PairSize(int cell, Symmetry symmetry) { return symmetry == Symmetry::None || cell == 40 ? 1 : 2; }
+
+// Takes the cell's given (and its twin's) out of the loaded grid in candidateGrid.
+static void RemoveGivens(int cell, Symmetry symmetry)
+{
+    RemoveGiven(cell);
+    if (PairSize(cell, symmetry) == 2) RemoveGiven(80 - cell);
+}
 
 namespace {
 
@@ -200,13 +210,17 @@ static TechniqueCode ExchangeGivens(PuzzleRecord& record, TechniqueCode hardest,
 // puzzle (`stopped`: its placed digits there, which may be candidateGrid.placed itself)
 // are worth a try: giving back a digit that the techniques found anyway leads them to the
 // same place again. A given added to a unique puzzle keeps it unique: no solver is
-// needed. Returns the rating of the first that lands in the band, or 0 with only the
-// removal made.
+// needed. `before` is the loaded grid of the puzzle before the removal: each try is rated
+// from it, one given taken and one placed, rather than loaded afresh. Returns the rating of
+// the first that lands in the band, or 0 with only the removal made.
 static TechniqueCode TradeBack(PuzzleRecord& record, const Dig& dig, int cell, GivenRange givens, Symmetry symmetry,
-                               int wanted, const uint8_t stopped[81])
+                               int wanted, const uint8_t stopped[81], const CandidateGrid& before)
 {
     uint8_t solvedWhereStopped[81];  // the ratings below overwrite candidateGrid
     std::memcpy(solvedWhereStopped, stopped, 81);
+    candidateGrid = before;
+    RemoveGivens(cell, symmetry);
+    const CandidateGrid removed = candidateGrid;
     int empty[81];
     const int n = ShuffledCells(record.givens, false, symmetry, empty);
     const uint8_t zeros[81] = {};
@@ -216,7 +230,10 @@ static TechniqueCode TradeBack(PuzzleRecord& record, const Dig& dig, int cell, G
         if (solvedWhereStopped[back] && solvedWhereStopped[PairSize(back, symmetry) == 2 ? 80 - back : back]) continue;
         ++tried;
         SetPair(record.givens, record.solution, back, symmetry);
-        if (const TechniqueCode hardest = RateUpTo(record.givens, wanted); BandOf(hardest) == wanted) return hardest;
+        candidateGrid = removed;
+        PlaceDigit(back, record.solution[back]);
+        if (PairSize(back, symmetry) == 2) PlaceDigit(80 - back, record.solution[80 - back]);
+        if (const TechniqueCode hardest = RateLoadedUpTo(wanted); BandOf(hardest) == wanted) return hardest;
         SetPair(record.givens, zeros, back, symmetry);
     }
     return 0;
@@ -254,9 +271,12 @@ static TechniqueCode DigTowards(Dig& dig, PuzzleRecord& record, const int order[
         // each removal, which saves rating those.
         uint8_t stopped[81];
         std::memcpy(stopped, candidateGrid.placed, 81);
+        LoadGrid(record.givens);
+        const CandidateGrid entry = candidateGrid;
         int tried = 0;
         for (int i = 0, cell; tried < entryTrades && (cell = removeNext(i)) >= 0; ++tried) {
-            if (const TechniqueCode traded = TradeBack(record, dig, cell, givens, symmetry, wanted, stopped)) return traded;
+            if (const TechniqueCode traded = TradeBack(record, dig, cell, givens, symmetry, wanted, stopped, entry))
+                return traded;
             dig.Restore(cell);
         }
         return 0;
@@ -264,8 +284,13 @@ static TechniqueCode DigTowards(Dig& dig, PuzzleRecord& record, const int order[
     while (BandOf(hardest) >= 1 && BandOf(hardest) < wanted) {
         int step = -1;
         TechniqueCode stepRating = 0;
+        // Every puzzle of the round is this one less a given: loaded once, each is derived.
+        LoadGrid(record.givens);
+        const CandidateGrid round = candidateGrid;
         for (int i = 0, cell; (cell = removeNext(i)) >= 0;) {
-            const TechniqueCode rating = RateUpTo(record.givens, wanted);
+            candidateGrid = round;
+            RemoveGivens(cell, symmetry);
+            const TechniqueCode rating = RateLoadedUpTo(wanted);
             if (BandOf(rating) == wanted) return rating;
             if (!lookAround) {
                 dig.Restore(cell);
@@ -275,7 +300,7 @@ static TechniqueCode DigTowards(Dig& dig, PuzzleRecord& record, const int order[
             }
             if (BandOf(rating) == 0) {
                 if (const TechniqueCode traded =
-                        TradeBack(record, dig, cell, givens, symmetry, wanted, candidateGrid.placed))
+                        TradeBack(record, dig, cell, givens, symmetry, wanted, candidateGrid.placed, round))
                     return traded;
             } else if (step < 0 || rating > stepRating) {
                 step = cell;

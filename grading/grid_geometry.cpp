@@ -223,6 +223,41 @@ static void RebuildPlacedDigits(CellIndex cell)
     }
 }
 
+// Adds the digits of `added` to the cell's places in its three units.
+static inline void AddPositions(CellIndex cell, unsigned added)
+{
+    const uint8_t* units = gridGeometry.unitsOf[cell];
+    const uint8_t* positions = gridGeometry.positionIn[cell];
+    for (; added; added &= added - 1) {
+        const int d = LowestBitIndex(added);
+        for (int k = 0; k < 3; ++k) candidateGrid.digitPositions[units[k]][d] |= static_cast<uint16_t>(1u << positions[k]);
+    }
+}
+
+void RemoveGiven(CellIndex cell)
+{
+    if (cell < 0 || cell > 80) return;
+    CandidateGrid& c = candidateGrid;
+    const GridGeometry& g = gridGeometry;
+    const int digit = c.placed[cell];
+    if (digit == 0) return;
+    const uint16_t bit = static_cast<uint16_t>(1u << digit);
+    c.placed[cell] = 0;
+    --c.placedCount;
+    for (const uint8_t u : g.unitsOf[cell]) c.placedDigits[u] &= static_cast<uint16_t>(~bit);
+    // Candidates are exactly the digits that no house of the cell holds.
+    auto houseDigits = [&](CellIndex x) {
+        return c.placedDigits[g.rowOf[x]] | c.placedDigits[9 + g.columnOf[x]] | c.placedDigits[18 + g.boxOf[x]];
+    };
+    c.candidates[cell] = static_cast<CandidateMask>(allDigitsMask & ~houseDigits(cell));
+    AddPositions(cell, static_cast<uint16_t>(c.candidates[cell]));
+    for (const uint8_t peer : g.peers[cell]) {
+        if (c.placed[peer] != 0 || (houseDigits(peer) & bit)) continue;
+        c.candidates[peer] = static_cast<CandidateMask>(c.candidates[peer] | bit);
+        AddPositions(peer, bit);
+    }
+}
+
 void PlaceDigit(CellIndex cell, int digit)
 {
     // A cell or digit out of range would index past the tables: such a call changes nothing.
@@ -285,11 +320,7 @@ void SetCandidates(CellIndex cell, CandidateMask mask)
     CandidateGrid& c = candidateGrid;
     ClearPositions(cell, static_cast<uint16_t>(c.candidates[cell]));
     c.candidates[cell] = static_cast<CandidateMask>(mask & allDigitsMask);
-    const uint8_t* units = gridGeometry.unitsOf[cell];
-    const uint8_t* positions = gridGeometry.positionIn[cell];
-    for (unsigned added = static_cast<uint16_t>(c.candidates[cell]); added; added &= added - 1)
-        for (int k = 0; k < 3; ++k)
-            c.digitPositions[units[k]][LowestBitIndex(added)] |= static_cast<uint16_t>(1u << positions[k]);
+    AddPositions(cell, static_cast<uint16_t>(c.candidates[cell]));
 }
 
 void ClearUsedDigitMasks() { std::memset(&usedDigitMasks, 0, sizeof usedDigitMasks); }

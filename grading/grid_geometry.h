@@ -82,6 +82,13 @@ void BuildGridGeometry();
 // cell; the givens before it stay placed.
 int LoadGrid(const uint8_t grid[81]);
 
+// Empties a given cell of a grid that givens alone have shaped, as LoadGrid and PlaceDigit
+// of givens leave it (no technique has removed a candidate since): the state becomes the
+// one LoadGrid gives for the same givens without this one. Searches that look at many
+// puzzles one given apart load one of them and derive the others. An empty cell, or one
+// outside 0..80, changes nothing.
+void RemoveGiven(CellIndex cell);
+
 // Puts digit 1..9 in the cell and removes it from the cell's peers. It does not check that
 // the digit was a candidate; a cell outside 0..80 or a digit outside 1..9 changes nothing.
 void PlaceDigit(CellIndex cell, int digit);

@@ -35,14 +35,11 @@ TechniqueCode TechniqueStep(int maxLevel, StepRecord* record)
     return record->technique;
 }
 
-PuzzleRating RatePuzzle(const uint8_t givens[81], int maxLevel, std::vector<TechniqueCode>* stepCodes,
-                        std::vector<StepRecord>* steps)
+// The ladder from the grid as it stands, once loaded.
+static PuzzleRating RateFromHere(int maxLevel, std::vector<TechniqueCode>* stepCodes, std::vector<StepRecord>* steps)
 {
     PuzzleRating rating{0, 0};
-    if (stepCodes) stepCodes->clear();
-    if (steps) steps->clear();
     StepRecord record;
-    if (!LoadGrid(givens)) return rating;
     TechniqueCode hardest = 0;
     // On a complete grid the ladder can only answer 0, so the rating stops there without
     // running every technique once more.
@@ -56,3 +53,14 @@ PuzzleRating RatePuzzle(const uint8_t givens[81], int maxLevel, std::vector<Tech
     if (candidateGrid.placedCount == 81) rating.hardest = hardest;
     return rating;
 }
+
+PuzzleRating RatePuzzle(const uint8_t givens[81], int maxLevel, std::vector<TechniqueCode>* stepCodes,
+                        std::vector<StepRecord>* steps)
+{
+    if (stepCodes) stepCodes->clear();
+    if (steps) steps->clear();
+    if (!LoadGrid(givens)) return {0, 0};
+    return RateFromHere(maxLevel, stepCodes, steps);
+}
+
+PuzzleRating RateLoadedGrid(int maxLevel) { return RateFromHere(maxLevel, nullptr, nullptr); }

@@ -164,6 +164,39 @@ TEST(LoadGrid, MatchesPlacingTheGivensOneByOne)
     }
 }
 
+// Taking a given out of a loaded grid must leave what loading the grid without it leaves;
+// an empty cell or one out of range changes nothing.
+TEST(RemoveGiven, MatchesLoadingTheGridWithoutIt)
+{
+    for (uint64_t seed = 1; seed <= 100; ++seed) {
+        SeedGradingRandom(seed);
+        ClearUsedDigitMasks();
+        Grid grid{};
+        FillRandomGrid(grid.data(), 0);
+        const int keep = 17 + static_cast<int>(seed % 65);
+        for (int removed = 0; removed < 81 - keep;) {
+            const int cell = static_cast<int>(UniformRandom(80));
+            if (grid[cell]) grid[cell] = 0, ++removed;
+        }
+        for (int cell = static_cast<int>(seed % 3); cell < 81; cell += 3) {
+            Grid without = grid;
+            without[cell] = 0;
+            ASSERT_EQ(LoadGrid(without.data()), 1);
+            const CandidateGrid expected = candidateGrid;
+            LoadGrid(grid.data());
+            RemoveGiven(cell);
+            ASSERT_TRUE(SameCandidateGrid(expected, candidateGrid)) << "seed " << seed << ", cell " << cell;
+            ASSERT_TRUE(DigitPositionsMatchCandidates()) << "seed " << seed << ", cell " << cell;
+        }
+    }
+    const Grid empty{};
+    LoadGrid(empty.data());
+    const CandidateGrid before = candidateGrid;
+    for (int cell : {-1, 0, 40, 81}) RemoveGiven(cell);
+    EXPECT_TRUE(SameCandidateGrid(before, candidateGrid));
+    EXPECT_TRUE(DigitPositionsMatchCandidates());
+}
+
 TEST(PlaceAndRemove, PlaceDigitClearsPeersAndRemoveReportsChange)
 {
     Grid empty{};
