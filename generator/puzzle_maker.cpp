@@ -371,7 +371,7 @@ std::vector<PuzzleRecord> MakeLevel(uint64_t seed, const LevelRequest& request, 
     for (uint64_t size = firstBatch; static_cast<int>(kept.size()) < request.count && !stop; made += size) {
         if (made > 0) {
             const uint64_t missing = static_cast<uint64_t>(request.count) - kept.size();
-            const uint64_t expected = missing * made / std::max<uint64_t>(useful, 1) * 5 / 4;
+            const uint64_t expected = missing * made / std::max<uint64_t>(useful, 1) * 9 / 8;
             size = std::clamp((expected + batchStep - 1) / batchStep * batchStep, batchStep, largestBatch);
         }
         batch.resize(size);
