@@ -84,11 +84,11 @@ static int SetPair(uint8_t* puzzle, const uint8_t* source, int cell, Symmetry sy
 
 static int PairSize(int cell, Symmetry symmetry) { return symmetry == Symmetry::None || cell == 40 ? 1 : 2; }
 
-// Takes the cell's given (and its twin's) out of the loaded grid in candidateGrid.
-static void RemoveGivens(int cell, Symmetry symmetry)
+// Loads the grid saved in `loaded` less the cell's given (and its twin's).
+static void LoadWithout(const CandidateGrid& loaded, int cell, Symmetry symmetry)
 {
-    RemoveGiven(cell);
-    if (PairSize(cell, symmetry) == 2) RemoveGiven(80 - cell);
+    ReloadGridWithout(loaded, cell);
+    if (PairSize(cell, symmetry) == 2) ReloadGridWithout(candidateGrid, 80 - cell);
 }
 
 namespace {
@@ -218,8 +218,7 @@ static TechniqueCode TradeBack(PuzzleRecord& record, const Dig& dig, int cell, G
 {
     uint8_t solvedWhereStopped[81];  // the ratings below overwrite candidateGrid
     std::memcpy(solvedWhereStopped, stopped, 81);
-    candidateGrid = before;
-    RemoveGivens(cell, symmetry);
+    LoadWithout(before, cell, symmetry);
     const CandidateGrid removed = candidateGrid;
     int empty[81];
     const int n = ShuffledCells(record.givens, false, symmetry, empty);
@@ -230,7 +229,7 @@ static TechniqueCode TradeBack(PuzzleRecord& record, const Dig& dig, int cell, G
         if (solvedWhereStopped[back] && solvedWhereStopped[PairSize(back, symmetry) == 2 ? 80 - back : back]) continue;
         ++tried;
         SetPair(record.givens, record.solution, back, symmetry);
-        candidateGrid = removed;
+        ReloadGrid(removed);
         PlaceDigit(back, record.solution[back]);
         if (PairSize(back, symmetry) == 2) PlaceDigit(80 - back, record.solution[80 - back]);
         if (const TechniqueCode hardest = RateLoadedUpTo(wanted); BandOf(hardest) == wanted) return hardest;
@@ -288,8 +287,7 @@ static TechniqueCode DigTowards(Dig& dig, PuzzleRecord& record, const int order[
         LoadGrid(record.givens);
         const CandidateGrid round = candidateGrid;
         for (int i = 0, cell; (cell = removeNext(i)) >= 0;) {
-            candidateGrid = round;
-            RemoveGivens(cell, symmetry);
+            LoadWithout(round, cell, symmetry);
             const TechniqueCode rating = RateLoadedUpTo(wanted);
             if (BandOf(rating) == wanted) return rating;
             if (!lookAround) {

@@ -234,8 +234,14 @@ static inline void AddPositions(CellIndex cell, unsigned added)
     }
 }
 
-void RemoveGiven(CellIndex cell)
+void ReloadGrid(const CandidateGrid& saved)
 {
+    if (&saved != &candidateGrid) candidateGrid = saved;
+}
+
+void ReloadGridWithout(const CandidateGrid& saved, CellIndex cell)
+{
+    ReloadGrid(saved);
     if (cell < 0 || cell > 80) return;
     CandidateGrid& c = candidateGrid;
     const GridGeometry& g = gridGeometry;

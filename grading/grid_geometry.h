@@ -82,12 +82,15 @@ void BuildGridGeometry();
 // cell; the givens before it stay placed.
 int LoadGrid(const uint8_t grid[81]);
 
-// Empties a given cell of a grid that givens alone have shaped, as LoadGrid and PlaceDigit
-// of givens leave it (no technique has removed a candidate since): the state becomes the
-// one LoadGrid gives for the same givens without this one. Searches that look at many
-// puzzles one given apart load one of them and derive the others. An empty cell, or one
-// outside 0..80, changes nothing.
-void RemoveGiven(CellIndex cell);
+// Loads again a grid whose loaded state was saved: a copy of candidateGrid made after a
+// LoadGrid that returned 1, with perhaps more givens placed since by PlaceDigit but
+// nothing removed by a technique. The state is the one LoadGrid gives for those givens; ReloadGridWithout gives
+// the one for them less the given at `cell` (a cell that is empty or outside 0..80 is
+// left as it is). Searches that rate many puzzles one given apart load one and derive the
+// others, rather than read all 81 cells each time. Both count as loads: candidates only
+// shrink from one load to the next.
+void ReloadGrid(const CandidateGrid& saved);
+void ReloadGridWithout(const CandidateGrid& saved, CellIndex cell);
 
 // Puts digit 1..9 in the cell and removes it from the cell's peers. It does not check that
 // the digit was a candidate; a cell outside 0..80 or a digit outside 1..9 changes nothing.

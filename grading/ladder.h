@@ -24,6 +24,6 @@ struct PuzzleRating {
 PuzzleRating RatePuzzle(const uint8_t givens[81], int maxLevel = 4, std::vector<TechniqueCode>* stepCodes = nullptr,
                         std::vector<struct StepRecord>* steps = nullptr);
 
-// RatePuzzle on the grid as candidateGrid holds it now, loaded already (by LoadGrid, or
-// derived from a near grid with PlaceDigit and RemoveGiven).
+// RatePuzzle on the grid as candidateGrid holds it now, loaded already (by LoadGrid or
+// ReloadGrid, perhaps with givens placed since).
 PuzzleRating RateLoadedGrid(int maxLevel = 4);
