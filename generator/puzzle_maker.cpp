@@ -240,15 +240,15 @@ static TechniqueCode TradeBack(PuzzleRecord& record, const Dig& dig, int cell, G
 
 // Digs a puzzle of the range further down towards the wanted band, one given at a time,
 // rating each step.
+//  - Either way, a removal that reaches the wanted band ends the search, and one that goes
+//    past it first tries to trade a given back elsewhere (TradeBack).
 //  - Without looking around, the first given that can go goes, until the rating reaches
 //    the wanted band or passes it.
-//  - Looking around, each round looks at every given that can go. The first removal that
-//    reaches the wanted band ends the search; one that goes past it trades a given back
-//    elsewhere (TradeBack). Otherwise the removal with the hardest rating below the band
-//    (the first of equals) is made, and the next round starts there. That finds the rare
-//    bands several times as often as the first removal would, at a cost that pays for
-//    itself there (measured with `bench`). A puzzle that enters the range already past
-//    the band tries a few trades only.
+//  - Looking around, each round looks at every given that can go, and the removal with the
+//    hardest rating below the band (the first of equals) is made; the next round starts
+//    there. That finds the rare bands several times as often as the first removal would,
+//    at a cost that pays for itself there (measured with `bench`). A puzzle that enters
+//    the range already past the band tries a few trades only.
 // `hardest` is the rating of record.givens just made, so that candidateGrid still shows
 // where the ladder stopped. Returns the rating of the puzzle that the search ends with, in record.givens. After a
 // trade the dig has not seen the given traded back, so the caller counts the givens afresh.
@@ -290,17 +290,18 @@ static TechniqueCode DigTowards(Dig& dig, PuzzleRecord& record, const int order[
             LoadWithout(round, cell, symmetry);
             const TechniqueCode rating = RateLoadedUpTo(wanted);
             if (BandOf(rating) == wanted) return rating;
+            if (BandOf(rating) == 0) {
+                if (const TechniqueCode traded =
+                        TradeBack(record, dig, cell, givens, symmetry, wanted, candidateGrid.placed, round))
+                    return traded;
+            }
             if (!lookAround) {
                 dig.Restore(cell);
                 step = cell;
                 stepRating = rating;
                 break;
             }
-            if (BandOf(rating) == 0) {
-                if (const TechniqueCode traded =
-                        TradeBack(record, dig, cell, givens, symmetry, wanted, candidateGrid.placed, round))
-                    return traded;
-            } else if (step < 0 || rating > stepRating) {
+            if (BandOf(rating) != 0 && (step < 0 || rating > stepRating)) {
                 step = cell;
                 stepRating = rating;
             }
