@@ -145,15 +145,8 @@ TEST(LoadGrid, MatchesPlacingTheGivensOneByOne)
 {
     const Grid empty{};
     for (uint64_t seed = 1; seed <= 300; ++seed) {
-        SeedGradingRandom(seed);
-        ClearUsedDigitMasks();
-        Grid grid{};
-        FillRandomGrid(grid.data(), 0);
-        const int keep = static_cast<int>(seed % 82);  // from an empty grid to a full one
-        for (int removed = 0; removed < 81 - keep;) {
-            const int cell = static_cast<int>(UniformRandom(80));
-            if (grid[cell]) grid[cell] = 0, ++removed;
-        }
+        // From an empty grid to a full one.
+        const Grid grid = KeepRandomCells(RandomSolution(seed), static_cast<int>(seed % 82), seed);
         ASSERT_EQ(LoadGrid(grid.data()), 1);
         ASSERT_TRUE(DigitPositionsMatchCandidates()) << "seed " << seed;
         const CandidateGrid loaded = candidateGrid;
@@ -170,15 +163,7 @@ TEST(ReloadGridWithout, MatchesLoadingTheGridWithoutIt)
 {
     const Grid empty{};
     for (uint64_t seed = 1; seed <= 100; ++seed) {
-        SeedGradingRandom(seed);
-        ClearUsedDigitMasks();
-        Grid grid{};
-        FillRandomGrid(grid.data(), 0);
-        const int keep = 17 + static_cast<int>(seed % 65);
-        for (int removed = 0; removed < 81 - keep;) {
-            const int cell = static_cast<int>(UniformRandom(80));
-            if (grid[cell]) grid[cell] = 0, ++removed;
-        }
+        const Grid grid = KeepRandomCells(RandomSolution(seed), 17 + static_cast<int>(seed % 65), seed);
         for (int cell = static_cast<int>(seed % 3); cell < 81; cell += 3) {
             Grid without = grid;
             without[cell] = 0;
