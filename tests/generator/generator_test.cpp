@@ -29,6 +29,25 @@ struct Geometry {
     Geometry() { BuildGridGeometry(); }
 } geometry;
 
+// A sample Easy puzzle and its solution, and the forms of a line the readers must take.
+const std::string samplePuzzle = "006020005050071236001006809600207390003098400100003080205640173360700950010300000";
+const std::string sampleSolution = "836924715459871236721536849648257391573198462192463587285649173364712958917385624";
+
+// The puzzle with '.' for its empty cells.
+std::string Dotted(std::string puzzle)
+{
+    for (char& c : puzzle)
+        if (c == '0') c = '.';
+    return puzzle;
+}
+
+// The puzzle with its first two cells set to the same given: a conflict.
+std::string WithConflict(std::string puzzle)
+{
+    puzzle[0] = puzzle[1] = '6';
+    return puzzle;
+}
+
 std::string ReadAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -188,12 +207,8 @@ TEST(Check, NamesEachKindOfBadRecord)
 
 TEST(Rate, OutputLinesAndErrors)
 {
-    const std::string puzzle = "006020005050071236001006809600207390003098400100003080205640173360700950010300000";
-    std::string dotted = puzzle;
-    for (char& c : dotted)
-        if (c == '0') c = '.';
-    std::string conflict = puzzle;
-    conflict[0] = conflict[1] = '6';
+    const std::string& puzzle = samplePuzzle;
+    const std::string dotted = Dotted(puzzle), conflict = WithConflict(puzzle);
     std::istringstream in("# a comment\n\n" + dotted + "\n" + puzzle.substr(0, 80) + "\n" + conflict + "\n" +
                           puzzle.substr(0, 80) + "x\n" + puzzle + "\r\n");
     std::ostringstream out, err;
@@ -272,13 +287,9 @@ TEST(Rate, ExplainedPathsAndTheirJson)
 
 TEST(Solve, OutputLinesCountsAndErrors)
 {
-    const std::string puzzle = "006020005050071236001006809600207390003098400100003080205640173360700950010300000";
-    const std::string solution = "836924715459871236721536849648257391573198462192463587285649173364712958917385624";
-    std::string dotted = puzzle;
-    for (char& c : dotted)
-        if (c == '0') c = '.';
-    std::string conflict = puzzle;
-    conflict[0] = conflict[1] = '6';
+    const std::string& puzzle = samplePuzzle;
+    const std::string& solution = sampleSolution;
+    const std::string dotted = Dotted(puzzle), conflict = WithConflict(puzzle);
     const std::string empty(81, '0');
     // The solution with 1 at cell 40 instead of 9, and the 1s of its row and column gone: no
     // given conflicts, and no solution.
@@ -356,17 +367,15 @@ TEST(RateAndSolve, ThreadsKeepTheOutputOfOne)
 TEST(Import, RejectsDuplicatesNewAndExistingFiles)
 {
     TempDir dir;
-    const std::string easy = "006020005050071236001006809600207390003098400100003080205640173360700950010300000";
-    const std::string solution = "836924715459871236721536849648257391573198462192463587285649173364712958917385624";
+    const std::string& easy = samplePuzzle;
+    const std::string& solution = sampleSolution;
     // An Easy file holding the sample already: its bytes must survive the import.
     const std::string old = EncodePuzzleFile(1, Records(ReadAll(SmallFiles() / "makkelijk.vdb")));
     dir.Write("makkelijk.vdb", old);
     const PuzzleRecord first = Records(old)[0];
     std::string inFile(81, '0');
     for (int i = 0; i < 81; ++i) inFile[i] = static_cast<char>('0' + first.givens[i]);
-    std::string dotted = easy;
-    for (char& c : dotted)
-        if (c == '0') c = '.';
+    const std::string dotted = Dotted(easy);
     std::string none = solution;
     none[40] = '1', none[39] = none[67] = '0';
     const std::string beyond = "1.......2.9.4...5...6...7...5.9.3.......7.......85..4.7.....6...3...9.8...2.....1";
@@ -426,7 +435,7 @@ TEST(Import, InterruptedImportLeavesTheOldFile)
         _exit(127);
     }
     close(input[0]);
-    const std::string puzzle = "006020005050071236001006809600207390003098400100003080205640173360700950010300000\n";
+    const std::string puzzle = samplePuzzle + "\n";
     ASSERT_EQ(write(input[1], puzzle.data(), puzzle.size()), static_cast<ssize_t>(puzzle.size()));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));  // read, and waiting for more
     kill(child, SIGINT);
